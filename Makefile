@@ -1,0 +1,82 @@
+# The two commands: `make run` (build the installer from the sample product and run it) and
+# `make test` (every test). Both install missing system packages first.
+SHELL := /bin/bash
+.DEFAULT_GOAL := test
+
+OUT := out
+NATIVE := $(OUT)/native
+ASAN := $(OUT)/asan
+WIN := $(OUT)/windows
+SAMPLE := $(OUT)/sample
+PRODUCT ?= $(SAMPLE)
+READONLY ?= tools/sample-readonly.txt
+DEMO_DIR ?= $(OUT)/demo
+
+CMAKE_COMMON := -G Ninja -DCIRVANE_WERROR=ON
+PRODUCT_FLAGS := -DCIRVANE_PRODUCT=$(abspath $(PRODUCT)) -DCIRVANE_READONLY=$(abspath $(READONLY))
+WINE_ENV := WINEPREFIX=$(abspath $(WIN))/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+
+.PHONY: deps native-configure windows-configure host-tools stub sample native asan windows \
+        test run installer tools bench clean FORCE
+
+deps:
+	@bash scripts/install-deps.sh
+
+native-configure: deps
+	@cmake -S . -B $(NATIVE) $(CMAKE_COMMON) $(PRODUCT_FLAGS) >/dev/null
+
+windows-configure: deps
+	@cmake -S . -B $(WIN) $(CMAKE_COMMON) $(PRODUCT_FLAGS) \
+	  -DCMAKE_TOOLCHAIN_FILE=$(abspath cmake/mingw-i686.cmake) \
+	  -DCIRVANE_HOST_TOOLS=$(abspath $(NATIVE))/bin >/dev/null
+
+host-tools: native-configure
+	@cmake --build $(NATIVE) --target payloadgen make_sample make_fullscale
+
+stub: host-tools windows-configure
+	@cmake --build $(WIN) --target qsim_stub
+
+# The sample product is made anew whenever its maker or the simulator stand-in changed.
+$(SAMPLE)/.made: $(NATIVE)/bin/make_sample $(WIN)/bin/qsim_stub.exe
+	@$(NATIVE)/bin/make_sample --out $(SAMPLE) --simulator $(WIN)/bin/qsim_stub.exe
+	@touch $@
+
+sample: stub
+	@$(MAKE) --no-print-directory $(SAMPLE)/.made
+
+native: sample
+	@cmake --build $(NATIVE)
+
+asan: deps
+	@cmake -S . -B $(ASAN) $(CMAKE_COMMON) -DCIRVANE_SANITIZE=ON >/dev/null
+	@cmake --build $(ASAN) --target cirvane_tests
+
+windows: native windows-configure
+	@cmake --build $(WIN)
+
+test: native asan windows
+	@echo "== native tests"
+	@cd $(NATIVE) && ctest --output-on-failure
+	@echo "== native tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+	@cd $(ASAN) && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -R unit_tests
+	@echo "== Windows tests under Wine"
+	@cd $(WIN) && ctest --output-on-failure
+
+# Until the dialogs exist, the installer is the console installation run of the worker.
+installer: windows
+	@cp $(WIN)/bin/install_demo.exe $(OUT)/CirvaneIVSetup.exe
+	@echo "$(OUT)/CirvaneIVSetup.exe"
+
+tools: host-tools
+	@mkdir -p $(OUT)/bin
+	@cp $(NATIVE)/bin/payloadgen $(OUT)/bin/
+
+run: native
+	@$(NATIVE)/bin/install_demo $(DEMO_DIR) $(if $(UPDATE),--update)
+
+bench: native
+	@cmake --build $(NATIVE) --target bench_install
+	@bash bench/run.sh $(abspath $(NATIVE))
+
+clean:
+	rm -rf $(OUT)

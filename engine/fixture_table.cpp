@@ -1,0 +1,53 @@
+#include "engine/fixture_table.h"
+
+#include <cstdio>
+
+#include "payload/member.h"
+
+std::string& FixtureTable::Add(const std::string& path, const std::string& content,
+                               bool readOnly) {
+  std::string bytes = content;
+  if (content.size() > kMaxPlainSize) {
+    auto data = reinterpret_cast<const unsigned char*>(content.data());
+    std::vector<unsigned char> member = MakeGzipMember(data, content.size());
+    bytes.assign(member.begin(), member.end());
+  }
+  files_.push_back(Stored{path, content, bytes, readOnly});
+  return files_.back().bytes;
+}
+
+const PayloadIndex& FixtureTable::index() {
+  entries_.clear();
+  pointers_.clear();
+  for (const Stored& file : files_) {
+    auto size = static_cast<uint32_t>(file.content.size());
+    uint32_t packed = size > kMaxPlainSize ? static_cast<uint32_t>(file.bytes.size()) : 0;
+    auto bytes = reinterpret_cast<const unsigned char*>(file.bytes.data());
+    entries_.push_back(
+        PayloadEntry{file.path.c_str(), file.readOnly ? 1 : 0, size, packed, 0, bytes});
+  }
+  for (const PayloadEntry& entry : entries_) pointers_.push_back(&entry);
+  index_ = PayloadIndex{pointers_.data(), pointers_.data() + pointers_.size()};
+  return index_;
+}
+
+std::string TextOfSize(size_t size, unsigned seed) {
+  std::string text;
+  char line[64];
+  for (unsigned n = seed; text.size() < size; ++n) {
+    snprintf(line, sizeof line, "R%u n%u n%u %uk\r\n", n, n * 7 % 100, n * 13 % 100, n % 470);
+    text += line;
+  }
+  text.resize(size);
+  return text;
+}
+
+std::string NoiseOfSize(size_t size, unsigned seed) {
+  std::string noise(size, '\0');
+  uint32_t state = seed * 2654435761u + 1;
+  for (char& byte : noise) {
+    state = state * 1664525u + 1013904223u;
+    byte = static_cast<char>(state >> 24);
+  }
+  return noise;
+}

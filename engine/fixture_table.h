@@ -1,0 +1,39 @@
+// Payload tables made in memory for tests: entries stored plain or as gzip members exactly as
+// the build stores them, or with stored bytes a test has damaged.
+#ifndef CIRVANE_ENGINE_FIXTURE_TABLE_H_
+#define CIRVANE_ENGINE_FIXTURE_TABLE_H_
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "payload/payload.h"
+
+class FixtureTable {
+ public:
+  // Adds a file as the build would store it (plain up to kMaxPlainSize bytes, else a member).
+  // Returns the stored bytes so that a test can damage them before calling index().
+  std::string& Add(const std::string& path, const std::string& content, bool readOnly = false);
+
+  // The entries in the order they were added.
+  const PayloadIndex& index();
+
+ private:
+  struct Stored {
+    std::string path;
+    std::string content;
+    std::string bytes;
+    bool readOnly;
+  };
+  std::deque<Stored> files_;
+  std::vector<PayloadEntry> entries_;
+  std::vector<const PayloadEntry*> pointers_;
+  PayloadIndex index_{};
+};
+
+// `size` bytes of text that compresses well and differs from line to line.
+std::string TextOfSize(size_t size, unsigned seed = 1);
+// `size` pseudo-random bytes, which do not compress.
+std::string NoiseOfSize(size_t size, unsigned seed = 1);
+
+#endif  // CIRVANE_ENGINE_FIXTURE_TABLE_H_

@@ -1,0 +1,129 @@
+#include "engine/gunzip.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/files.h"
+#include "engine/fixture_table.h"
+#include "engine/temp_name.h"
+#include "payload/member.h"
+#include "platform/fake/fake_system.h"
+#include "platform/fake/faulty_files.h"
+#include "platform/fake/test_files.h"
+
+namespace {
+
+using platform::ReadWholeFile;
+using platform::WriteWholeFile;
+
+std::string MemberOf(const std::string& content) {
+  std::vector<unsigned char> member =
+      MakeGzipMember(reinterpret_cast<const unsigned char*>(content.data()), content.size());
+  return std::string(member.begin(), member.end());
+}
+
+// Temporary files go to a directory of the test's own, named by TMP.
+class GunzipTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    system_.SetEnvironment("TMP", platform::SystemPathForTest(temp_.path()));
+    platform::UseSystem(&system_);
+  }
+  void TearDown() override { platform::UseSystem(nullptr); }
+
+  platform::FakeSystem system_;
+  platform::ScopedTempDir temp_;
+  platform::ScopedTempDir dir_;
+};
+
+TEST_F(GunzipTest, InPlaceRestoresContentOfEveryLength) {
+  for (size_t size : {size_t{1}, size_t{1025}, kGunzipBufferSize, kGunzipBufferSize + 1,
+                      size_t{100000}}) {
+    std::string content = TextOfSize(size, static_cast<unsigned>(size));
+    ASSERT_TRUE(WriteWholeFile(dir_ / "f.sub", MemberOf(content)));
+    EXPECT_EQ(std::nullopt, GunzipInPlace(dir_ / "f.sub"));
+    EXPECT_EQ(content, ReadWholeFile(dir_ / "f.sub")) << "size " << size;
+  }
+  std::string noise = NoiseOfSize(3000);
+  ASSERT_TRUE(WriteWholeFile(dir_ / "n.wav", MemberOf(noise)));
+  EXPECT_EQ(std::nullopt, GunzipInPlace(dir_ / "n.wav"));
+  EXPECT_EQ(noise, ReadWholeFile(dir_ / "n.wav"));
+  EXPECT_EQ(0u, platform::CountFiles(temp_.path())) << "no temporary file may stay";
+}
+
+TEST_F(GunzipTest, InPlaceRewritesAReadOnlyTarget) {
+  std::string content = TextOfSize(5000);
+  ASSERT_TRUE(WriteWholeFile(dir_ / "r.asy", MemberOf(content)));
+  ASSERT_TRUE(platform::Files().SetReadOnly((dir_ / "r.asy").c_str(), true));
+  EXPECT_EQ(std::nullopt, GunzipInPlace(dir_ / "r.asy"));
+  EXPECT_EQ(content, ReadWholeFile(dir_ / "r.asy"));
+}
+
+TEST_F(GunzipTest, DamagedMembersFailAndLeaveTheTargetAsItWas) {
+  std::string member = MemberOf(TextOfSize(20000));
+  std::string badCrc = member;
+  badCrc[badCrc.size() - 6] ^= 0x55;
+  std::string badData = member;
+  badData[kGzipMemberHeaderSize + 40] ^= 0x55;
+  std::string truncated = member.substr(0, member.size() / 2);
+  std::string notGzip = TextOfSize(2000);
+  for (const std::string& stored : {badCrc, badData, truncated, notGzip}) {
+    ASSERT_TRUE(WriteWholeFile(dir_ / "bad.sub", stored));
+    ErrorText error = GunzipInPlace(dir_ / "bad.sub");
+    ASSERT_TRUE(error.has_value());
+    EXPECT_NE(std::string::npos, error->find("bad.sub: ")) << *error;
+    EXPECT_EQ(stored, ReadWholeFile(dir_ / "bad.sub"));
+  }
+  ASSERT_TRUE(WriteWholeFile(dir_ / "crc.sub", badCrc));
+  EXPECT_NE(std::string::npos, GunzipInPlace(dir_ / "crc.sub")->find("incorrect data check"));
+}
+
+TEST_F(GunzipTest, ToFileNamesTheFileItCannotOpen) {
+  EXPECT_EQ("Could not open uncompression input file: \"" + (dir_ / "missing") + "\"",
+            GunzipToFile(dir_ / "missing", dir_ / "out"));
+  ASSERT_TRUE(WriteWholeFile(dir_ / "in", MemberOf("abc")));
+  std::string output = dir_ / "no\\such\\out";
+  EXPECT_EQ("Could not open uncompression output file: \"" + output + "\"",
+            GunzipToFile(dir_ / "in", output));
+}
+
+TEST_F(GunzipTest, AFullDiskIsReportedAtEachStage) {
+  std::string content = TextOfSize(40000);  // three rounds of decompression
+  struct Case {
+    long failingWrite;
+    std::string expected;
+  };
+  std::string target = dir_ / "full.sub";
+  const Case cases[] = {
+      {1, "gz_uncompress(): failed fwrite"},
+      {3, "gz_uncompress(): failed fwrite"},
+      {4, "Trouble uncompressing file: \"" + target + "\"\n    Disk full?  Permission problem?"},
+      {20, "Trouble uncompressing file: \"" + target + "\"\n    Disk full?  Permission problem?"},
+  };
+  for (const Case& c : cases) {
+    ASSERT_TRUE(WriteWholeFile(target, MemberOf(content)));
+    platform::FaultyFiles faulty;
+    faulty.FailWritesFrom(c.failingWrite);
+    platform::UseFiles(&faulty);
+    ErrorText error = GunzipInPlace(target);
+    platform::UseFiles(nullptr);
+    EXPECT_EQ(c.expected, error.value_or("success")) << "failing write " << c.failingWrite;
+  }
+}
+
+TEST_F(GunzipTest, TempNamesSkipTakenNumbersAndFallBackWithoutTmp) {
+  std::optional<std::string> first = MakeTempName();
+  ASSERT_TRUE(first.has_value());
+  ASSERT_EQ(0u, first->rfind(temp_ / "tmp", 0)) << *first;
+  unsigned number = static_cast<unsigned>(std::stoul(first->substr((temp_ / "tmp").size())));
+  ASSERT_TRUE(WriteWholeFile(temp_ / ("tmp" + std::to_string(number + 1)), "taken"));
+  ASSERT_TRUE(WriteWholeFile(temp_ / ("tmp" + std::to_string(number + 2)), "taken"));
+  EXPECT_EQ(temp_ / ("tmp" + std::to_string(number + 3)), MakeTempName());
+
+  system_.SetEnvironment("TMP", platform::SystemPathForTest(temp_ / "missing"));
+  std::string fallback = platform::Files().FallbackTempDirectory();
+  std::optional<std::string> name = MakeTempName();
+  ASSERT_TRUE(name.has_value());
+  EXPECT_EQ(0u, name->rfind(fallback, 0)) << *name << " should lie in " << fallback;
+}
+
+}  // namespace

@@ -1,0 +1,237 @@
+#include "engine/worker.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstring>
+#include <thread>
+
+#include "engine/fixture_table.h"
+#include "engine/message.h"
+#include "engine/paths.h"
+#include "payload/member.h"
+#include "platform/fake/fake_system.h"
+#include "platform/fake/fake_ui.h"
+#include "platform/fake/faulty_files.h"
+#include "platform/fake/test_files.h"
+
+#ifndef _WIN32
+#include <signal.h>
+#include <sys/resource.h>
+#endif
+
+namespace {
+
+using platform::ReadWholeFile;
+
+constexpr char kTroubleWritingFile[] = "Trouble writing file.\nOut of disk space?  Permission problem?";
+constexpr auto kWorkerTimeout = std::chrono::seconds(60);
+
+void RunPayload(void* index) { InstallPayload(*static_cast<const PayloadIndex*>(index)); }
+
+// Runs installations into a scratch directory with recording stand-ins for the boxes, the
+// exit and the temporary directory.
+class WorkerTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    system_.SetEnvironment("TMP", platform::SystemPathForTest(temp_.path()));
+    platform::UseSystem(&system_);
+    platform::UseUi(&ui_);
+    snprintf(g_installDir, sizeof g_installDir, "%s", (dir_ / "Cirvane IV").c_str());
+    g_updateMode = 0;
+  }
+  void TearDown() override {
+    platform::UseSystem(nullptr);
+    platform::UseUi(&quiet_);
+    platform::UseFiles(nullptr);
+  }
+
+  // Starts the worker on its own thread over `index` and waits for it to end.
+  void Install(const PayloadIndex& index) {
+    g_installDone.store(0);
+    ASSERT_TRUE(system_.StartThread(RunPayload, const_cast<PayloadIndex*>(&index)));
+    system_.JoinThreads();
+  }
+
+  std::string Installed(const std::string& path) { return JoinPath(g_installDir, path); }
+
+  // A table with plain and compressed entries in nested folders, two of them read-only.
+  FixtureTable Product() {
+    FixtureTable table;
+    table.Add(".\\Changelog.txt", TextOfSize(300));
+    table.Add(".\\examples\\jigs\\big.asc", TextOfSize(50000, 3));
+    table.Add(".\\examples\\noise.wav", NoiseOfSize(4000));
+    table.Add(".\\lib\\sym\\cap.asy", TextOfSize(kMaxPlainSize, 4), true);
+    table.Add(".\\lib\\sym\\diode.asy", TextOfSize(kMaxPlainSize + 1, 5), true);
+    table.Add(".\\lib\\sym\\Opamps\\x.asy", TextOfSize(700, 6));
+    return table;
+  }
+
+  void ExpectInstalled(FixtureTable& table, const std::vector<std::string>& contents) {
+    const PayloadIndex& index = table.index();
+    ASSERT_EQ(contents.size(), index.size());
+    for (size_t i = 0; i < index.size(); ++i) {
+      const PayloadEntry& entry = *index.first[i];
+      EXPECT_EQ(contents[i], ReadWholeFile(Installed(entry.path))) << entry.path;
+      EXPECT_EQ(entry.readOnly, platform::Files().IsReadOnly(Installed(entry.path).c_str()))
+          << entry.path;
+    }
+    EXPECT_EQ(index.size(), platform::CountFiles(g_installDir));
+  }
+
+  platform::FakeSystem system_;
+  platform::FakeUi ui_;
+  platform::FakeUi quiet_;
+  platform::ScopedTempDir temp_;
+  platform::ScopedTempDir dir_;
+};
+
+TEST_F(WorkerTest, InstallsEveryEntryAndRaisesTheFlag) {
+  FixtureTable table = Product();
+  Install(table.index());
+  EXPECT_EQ(1, g_installDone.load());
+  ExpectInstalled(table, {TextOfSize(300), TextOfSize(50000, 3), NoiseOfSize(4000),
+                          TextOfSize(kMaxPlainSize, 4), TextOfSize(kMaxPlainSize + 1, 5),
+                          TextOfSize(700, 6)});
+  EXPECT_EQ("Extracting: .\\lib\\sym\\Opamps\\x.asy.gz\n", g_statusText.Copy());
+  EXPECT_TRUE(ui_.boxes().empty());
+  EXPECT_TRUE(system_.exits().empty());
+  EXPECT_EQ(0u, platform::CountFiles(temp_.path()));
+}
+
+TEST_F(WorkerTest, ReinstallReplacesReadOnlyFilesAndMakesThemReadOnlyAgain) {
+  FixtureTable first = Product();
+  Install(first.index());
+  ASSERT_EQ(1, g_installDone.load());
+
+  FixtureTable second;
+  second.Add(".\\lib\\sym\\cap.asy", "new cap", true);
+  second.Add(".\\lib\\sym\\diode.asy", TextOfSize(3000, 9), true);
+  Install(second.index());
+  EXPECT_EQ(1, g_installDone.load());
+  EXPECT_EQ("new cap", ReadWholeFile(Installed(".\\lib\\sym\\cap.asy")));
+  EXPECT_EQ(TextOfSize(3000, 9), ReadWholeFile(Installed(".\\lib\\sym\\diode.asy")));
+  EXPECT_TRUE(platform::Files().IsReadOnly(Installed(".\\lib\\sym\\cap.asy").c_str()));
+  EXPECT_TRUE(platform::Files().IsReadOnly(Installed(".\\lib\\sym\\diode.asy").c_str()));
+}
+
+TEST_F(WorkerTest, AFileThatCannotBeOpenedEndsTheInstallation) {
+  FixtureTable table = Product();
+  platform::FaultyFiles faulty;
+  faulty.FailOpensOf(Installed(".\\examples\\jigs\\big.asc"));
+  platform::UseFiles(&faulty);
+  Install(table.index());
+
+  EXPECT_EQ(std::vector<std::string>{kTroubleWritingFile}, ui_.boxes());
+  EXPECT_EQ(std::vector<int>{kFailureExitStatus}, system_.exits());
+  EXPECT_EQ(0, g_installDone.load());
+  EXPECT_EQ("Extracting: .\\examples\\jigs\\big.asc.gz\n", g_statusText.Copy())
+      << "the status names the entry before its file is opened";
+  EXPECT_FALSE(platform::Files().Find(Installed(".\\examples\\noise.wav").c_str()) !=
+               platform::EntryKind::kNone)
+      << "nothing after the failed entry is written";
+}
+
+TEST_F(WorkerTest, AFullDiskIsReportedForStoredBytesAndForDecompression) {
+  // The first compressed entry is the second one: write 2 stores its member, writes 3 to 6
+  // decompress it, the copy back follows.
+  std::string target = Installed(".\\examples\\jigs\\big.asc");
+  struct Case {
+    long failingWrite;
+    std::string box;
+  };
+  const Case cases[] = {
+      {1, kTroubleWritingFile},
+      {2, kTroubleWritingFile},
+      {3, "Trouble writing: " + target + "\ngz_uncompress(): failed fwrite"},
+      {8, "Trouble writing: " + target + "\nTrouble uncompressing file: \"" + target +
+              "\"\n    Disk full?  Permission problem?"},
+  };
+  for (const Case& c : cases) {
+    platform::FakeUi ui;
+    platform::UseUi(&ui);
+    platform::FakeSystem system;
+    system.SetEnvironment("TMP", platform::SystemPathForTest(temp_.path()));
+    platform::UseSystem(&system);
+    platform::FaultyFiles faulty;
+    faulty.FailWritesFrom(c.failingWrite);
+    platform::UseFiles(&faulty);
+    FixtureTable table = Product();
+    g_installDone.store(0);
+    EXPECT_EQ(0, InstallPayload(table.index()));
+    EXPECT_EQ(std::vector<std::string>{c.box}, ui.boxes()) << "write " << c.failingWrite;
+    EXPECT_EQ(std::vector<int>{kFailureExitStatus}, system.exits());
+    EXPECT_EQ(0, g_installDone.load());
+  }
+}
+
+TEST_F(WorkerTest, ACorruptMemberIsReportedWithTheReadersText) {
+  FixtureTable table;
+  table.Add(".\\a.txt", "first");
+  std::string& stored = table.Add(".\\lib\\sub\\bad.sub", TextOfSize(30000));
+  stored[stored.size() - 5] ^= 0x01;  // the trailer's CRC-32
+  const std::string damaged = stored;
+  table.Add(".\\z.txt", "never");
+  Install(table.index());
+
+  std::string target = Installed(".\\lib\\sub\\bad.sub");
+  ASSERT_EQ(1u, ui_.boxes().size());
+  EXPECT_EQ(0u, ui_.boxes()[0].rfind("Trouble writing: " + target + "\n", 0)) << ui_.boxes()[0];
+  EXPECT_NE(std::string::npos, ui_.boxes()[0].find("incorrect data check"));
+  EXPECT_EQ(damaged, ReadWholeFile(target)) << "the target stays the compressed member";
+  EXPECT_EQ(std::vector<int>{kFailureExitStatus}, system_.exits());
+}
+
+TEST_F(WorkerTest, AnOverlongTargetIsRefusedLikeAnyUnwritableFile) {
+  FixtureTable table;
+  table.Add(".\\" + std::string(kMaxPathLength, 'x'), "data");
+  Install(table.index());
+  EXPECT_EQ(std::vector<std::string>{kTroubleWritingFile}, ui_.boxes());
+  EXPECT_EQ(0, g_installDone.load());
+}
+
+TEST_F(WorkerTest, TheProductTableInstallsEveryEntryOnce) {
+  g_installDone.store(0);
+  ASSERT_TRUE(system_.StartThread(InstallWorker, nullptr));
+  system_.JoinThreads();
+  ASSERT_EQ(1, g_installDone.load());
+  for (const PayloadEntry* entry : payloadIndex) {
+    std::string content = ReadWholeFile(Installed(entry->path));
+    EXPECT_EQ(entry->size, content.size()) << entry->path;
+    EXPECT_EQ(entry->tag, Crc32Of(reinterpret_cast<const unsigned char*>(content.data()),
+                                  content.size()))
+        << entry->path;
+  }
+  EXPECT_EQ(payloadIndex.size(), platform::CountFiles(g_installDir));
+}
+
+using WorkerDeathTest = WorkerTest;
+
+TEST_F(WorkerDeathTest, AFatalFailureEndsTheProcessWithStatusOne) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  FixtureTable table;
+  table.Add(".\\" + std::string(kMaxPathLength, 'x'), "data");
+  platform::UseSystem(nullptr);
+  EXPECT_EXIT(InstallPayload(table.index()), testing::ExitedWithCode(kFailureExitStatus), "");
+}
+
+#ifndef _WIN32
+// A real full disk: the file-size limit makes the system refuse writes past 64 KB.
+TEST_F(WorkerDeathTest, ARealWriteLimitEndsTheInstallationWithStatusOne) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  constexpr rlim_t kFileSizeLimit = 64 * 1024;
+  FixtureTable table;
+  table.Add(".\\lib\\sub\\huge.sub", NoiseOfSize(4 * kFileSizeLimit));
+  platform::UseSystem(nullptr);
+  auto installUnderLimit = [&] {
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{kFileSizeLimit, kFileSizeLimit};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    InstallPayload(table.index());
+    _exit(0);
+  };
+  EXPECT_EXIT(installUnderLimit(), testing::ExitedWithCode(kFailureExitStatus), "");
+}
+#endif
+
+}  // namespace

@@ -1,0 +1,34 @@
+// A user-interface service for tests: records every message box and answers OK.
+#ifndef CIRVANE_PLATFORM_FAKE_FAKE_UI_H_
+#define CIRVANE_PLATFORM_FAKE_FAKE_UI_H_
+
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "platform/ui.h"
+
+namespace platform {
+
+class FakeUi : public Ui {
+ public:
+  int ShowMessageBox(const char* text) override {
+    std::lock_guard<std::mutex> lock(mutex_);
+    boxes_.push_back(text);
+    return kMessageBoxOk;
+  }
+
+  // The texts of the boxes shown so far, oldest first.
+  std::vector<std::string> boxes() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return boxes_;
+  }
+
+ private:
+  mutable std::mutex mutex_;
+  std::vector<std::string> boxes_;
+};
+
+}  // namespace platform
+
+#endif  // CIRVANE_PLATFORM_FAKE_FAKE_UI_H_

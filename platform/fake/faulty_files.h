@@ -1,0 +1,56 @@
+// A file service for tests: the real one of this target, with write failures injected at a
+// chosen call and a record of what was opened and removed.
+#ifndef CIRVANE_PLATFORM_FAKE_FAULTY_FILES_H_
+#define CIRVANE_PLATFORM_FAKE_FAULTY_FILES_H_
+
+#include <atomic>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "platform/files.h"
+
+namespace platform {
+
+class FaultyFiles : public FileSystem {
+ public:
+  // Makes the write call number `call` (counted from 1 over all files) and every later one
+  // behave like a full disk: at most half of the bytes arrive and the short count is returned.
+  // 0 turns failures off.
+  void FailWritesFrom(long call) { failFrom_ = call; }
+  // Makes every open of `path` for writing fail.
+  void FailOpensOf(const std::string& path);
+
+  // Write calls made so far.
+  long writeCalls() const { return writeCalls_; }
+  std::vector<std::string> opened() const;
+  std::vector<std::string> removed() const;
+
+  std::unique_ptr<File> Open(const char* path, OpenMode mode) override;
+  gzFile OpenGzip(const char* path) override { return RealFiles().OpenGzip(path); }
+  EntryKind Find(const char* path) override { return RealFiles().Find(path); }
+  MakeDirectoryResult MakeDirectory(const char* path) override {
+    return RealFiles().MakeDirectory(path);
+  }
+  int RemoveFile(const char* path) override;
+  int SetReadOnly(const char* path, bool readOnly) override {
+    return RealFiles().SetReadOnly(path, readOnly);
+  }
+  int IsReadOnly(const char* path) override { return RealFiles().IsReadOnly(path); }
+  std::string FallbackTempDirectory() override { return RealFiles().FallbackTempDirectory(); }
+
+  // Counts a write call; true when this one must fail.
+  bool NextWriteFails();
+
+ private:
+  std::atomic<long> writeCalls_{0};
+  std::atomic<long> failFrom_{0};
+  mutable std::mutex mutex_;
+  std::vector<std::string> failOpens_;
+  std::vector<std::string> opened_;
+  std::vector<std::string> removed_;
+};
+
+}  // namespace platform
+
+#endif  // CIRVANE_PLATFORM_FAKE_FAULTY_FILES_H_

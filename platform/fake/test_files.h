@@ -1,0 +1,39 @@
+// Real files for tests: a scoped temporary directory and whole-file helpers, all taking paths
+// in the backslash form of the logic.
+#ifndef CIRVANE_PLATFORM_FAKE_TEST_FILES_H_
+#define CIRVANE_PLATFORM_FAKE_TEST_FILES_H_
+
+#include <string>
+
+namespace platform {
+
+// A fresh directory below the system's temporary directory, removed with all its contents
+// (read-only files included) when the object goes.
+class ScopedTempDir {
+ public:
+  ScopedTempDir();
+  ~ScopedTempDir();
+  ScopedTempDir(const ScopedTempDir&) = delete;
+  ScopedTempDir& operator=(const ScopedTempDir&) = delete;
+
+  // The directory, without a trailing backslash.
+  const std::string& path() const { return path_; }
+  // The directory joined with `relative` ("a\b.txt").
+  std::string operator/(const std::string& relative) const { return path_ + "\\" + relative; }
+
+ private:
+  std::string path_;
+};
+
+// The whole content of a file; `found` (optional) tells whether it could be opened.
+std::string ReadWholeFile(const std::string& path, bool* found = nullptr);
+// Creates or truncates `path` (its directory must exist) and writes `content`; 1 on success.
+int WriteWholeFile(const std::string& path, const std::string& content);
+// The number of files below `directory`, at any depth.
+size_t CountFiles(const std::string& directory);
+// The path in the system's own form (slashes on POSIX).
+std::string SystemPathForTest(const std::string& path);
+
+}  // namespace platform
+
+#endif  // CIRVANE_PLATFORM_FAKE_TEST_FILES_H_

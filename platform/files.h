@@ -1,0 +1,75 @@
+// File service: the few file-system calls the installer makes, behind one interface so that
+// tests can watch them or make them fail.
+//
+// Paths are the system's 8-bit texts with backslash separators. The POSIX implementation turns
+// them into slash paths at this edge (`\tmp\x\a.sub` is `/tmp/x/a.sub`); ImportPath turns a path
+// that comes from the user or the environment into the backslash form the logic works with.
+#ifndef CIRVANE_PLATFORM_FILES_H_
+#define CIRVANE_PLATFORM_FILES_H_
+
+#include <zlib.h>
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// An open binary file; closed when destroyed.
+class File {
+ public:
+  virtual ~File() = default;
+  // Reads up to `size` bytes; returns the count read, 0 at the end of the file or on an error.
+  virtual size_t Read(void* buffer, size_t size) = 0;
+  // Writes `size` bytes; returns the count written, fewer when the system refused (a full disk).
+  virtual size_t Write(const void* data, size_t size) = 0;
+  // Flushes and closes; returns 1 when everything written reached the file, 0 otherwise.
+  virtual int Close() = 0;
+};
+
+enum class OpenMode {
+  kRead,   // binary reading ("rb")
+  kWrite,  // binary writing, creating or truncating ("wb")
+};
+
+// What a directory search finds under a name.
+enum class EntryKind { kNone, kFile, kDirectory };
+
+enum class MakeDirectoryResult { kMade, kAlreadyExists, kFailed };
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+  // Opens `path`; null when the system refuses.
+  virtual std::unique_ptr<File> Open(const char* path, OpenMode mode) = 0;
+  // Opens a gzip file for reading with zlib (gzopen "rb"); null when it cannot be opened.
+  virtual gzFile OpenGzip(const char* path) = 0;
+  // Looks `path` up with the system's directory search.
+  virtual EntryKind Find(const char* path) = 0;
+  // Creates one directory (its parent must exist).
+  virtual MakeDirectoryResult MakeDirectory(const char* path) = 0;
+  // Deletes a file; 1 when it is gone, 0 when the system refused.
+  virtual int RemoveFile(const char* path) = 0;
+  // Sets or clears the read-only attribute (POSIX: the write permission bits); 1 on success.
+  virtual int SetReadOnly(const char* path, bool readOnly) = 0;
+  // 1 when `path` exists and carries the read-only attribute.
+  virtual int IsReadOnly(const char* path) = 0;
+  // Where temporary files go when TMP names no directory: the root of the current drive where
+  // the system has drives and it can be reached, else the current directory ".".
+  virtual std::string FallbackTempDirectory() = 0;
+};
+
+// The file service in use: the real one unless a test installed another.
+FileSystem& Files();
+// Installs `files` as the file service; null puts the real one back. For tests.
+void UseFiles(FileSystem* files);
+// The real file service of this target.
+FileSystem& RealFiles();
+
+// A path typed by the user or read from the environment, in the backslash form of the logic.
+std::string ImportPath(std::string_view systemPath);
+
+}  // namespace platform
+
+#endif  // CIRVANE_PLATFORM_FILES_H_

@@ -1,0 +1,46 @@
+// The real file service of this target, on real files.
+#include <gtest/gtest.h>
+
+#include "platform/fake/test_files.h"
+#include "platform/files.h"
+
+namespace {
+
+using platform::EntryKind;
+using platform::Files;
+using platform::MakeDirectoryResult;
+
+TEST(PlatformFilesTest, DirectoriesFilesAndAttributes) {
+  platform::ScopedTempDir dir;
+  std::string sub = dir / "sub";
+  EXPECT_EQ(MakeDirectoryResult::kMade, Files().MakeDirectory(sub.c_str()));
+  EXPECT_EQ(MakeDirectoryResult::kAlreadyExists, Files().MakeDirectory(sub.c_str()));
+  EXPECT_EQ(MakeDirectoryResult::kFailed, Files().MakeDirectory((dir / "a\\b").c_str()));
+  EXPECT_EQ(EntryKind::kDirectory, Files().Find(sub.c_str()));
+
+  std::string file = sub + "\\f.bin";
+  ASSERT_TRUE(platform::WriteWholeFile(file, std::string("a\0b\r\n", 5)));
+  EXPECT_EQ(std::string("a\0b\r\n", 5), platform::ReadWholeFile(file)) << "binary, untranslated";
+  EXPECT_EQ(EntryKind::kFile, Files().Find(file.c_str()));
+  EXPECT_EQ(EntryKind::kNone, Files().Find((dir / "none").c_str()));
+
+  EXPECT_FALSE(Files().IsReadOnly(file.c_str()));
+  EXPECT_TRUE(Files().SetReadOnly(file.c_str(), true));
+  EXPECT_TRUE(Files().IsReadOnly(file.c_str()));
+  EXPECT_TRUE(Files().SetReadOnly(file.c_str(), false));
+  EXPECT_FALSE(Files().IsReadOnly(file.c_str()));
+
+  EXPECT_TRUE(Files().RemoveFile(file.c_str()));
+  EXPECT_FALSE(Files().RemoveFile(file.c_str()));
+  EXPECT_EQ(nullptr, Files().Open(file.c_str(), platform::OpenMode::kRead));
+}
+
+TEST(PlatformFilesTest, ImportedPathsUseBackslashes) {
+#ifdef _WIN32
+  EXPECT_EQ("C:\\x\\y", platform::ImportPath("C:\\x\\y"));
+#else
+  EXPECT_EQ("\\tmp\\x", platform::ImportPath("/tmp/x"));
+#endif
+}
+
+}  // namespace

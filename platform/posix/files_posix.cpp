@@ -1,0 +1,76 @@
+// The file service on POSIX systems: backslash paths become slash paths here.
+#include <errno.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+
+#include "platform/files.h"
+#include "platform/stdio_file.h"
+
+namespace platform {
+namespace {
+
+constexpr mode_t kWriteBits = S_IWUSR | S_IWGRP | S_IWOTH;
+constexpr mode_t kNewDirectoryMode = 0777;
+
+std::string SystemPath(const char* path) {
+  std::string converted(path);
+  std::replace(converted.begin(), converted.end(), '\\', '/');
+  return converted;
+}
+
+class PosixFiles : public FileSystem {
+ public:
+  std::unique_ptr<File> Open(const char* path, OpenMode mode) override {
+    return OpenStdioFile(SystemPath(path).c_str(), mode);
+  }
+
+  gzFile OpenGzip(const char* path) override { return gzopen(SystemPath(path).c_str(), "rb"); }
+
+  EntryKind Find(const char* path) override {
+    struct stat info;
+    if (stat(SystemPath(path).c_str(), &info) != 0) return EntryKind::kNone;
+    return S_ISDIR(info.st_mode) ? EntryKind::kDirectory : EntryKind::kFile;
+  }
+
+  MakeDirectoryResult MakeDirectory(const char* path) override {
+    if (mkdir(SystemPath(path).c_str(), kNewDirectoryMode) == 0) return MakeDirectoryResult::kMade;
+    return errno == EEXIST ? MakeDirectoryResult::kAlreadyExists : MakeDirectoryResult::kFailed;
+  }
+
+  int RemoveFile(const char* path) override { return unlink(SystemPath(path).c_str()) == 0; }
+
+  // Read-only means no write permission for anyone; clearing it gives the owner write access.
+  int SetReadOnly(const char* path, bool readOnly) override {
+    std::string systemPath = SystemPath(path);
+    struct stat info;
+    if (stat(systemPath.c_str(), &info) != 0) return 0;
+    mode_t mode = readOnly ? (info.st_mode & ~kWriteBits) : (info.st_mode | S_IWUSR);
+    return chmod(systemPath.c_str(), mode & 07777) == 0;
+  }
+
+  int IsReadOnly(const char* path) override {
+    struct stat info;
+    if (stat(SystemPath(path).c_str(), &info) != 0) return 0;
+    return (info.st_mode & kWriteBits) == 0;
+  }
+
+  // No drives here: temporary files fall back to the current directory.
+  std::string FallbackTempDirectory() override { return "."; }
+};
+
+}  // namespace
+
+FileSystem& RealFiles() {
+  static PosixFiles files;
+  return files;
+}
+
+std::string ImportPath(std::string_view systemPath) {
+  std::string path(systemPath);
+  std::replace(path.begin(), path.end(), '/', '\\');
+  return path;
+}
+
+}  // namespace platform

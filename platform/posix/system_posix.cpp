@@ -1,0 +1,58 @@
+// The system service on POSIX systems.
+#include <pthread.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+#include "platform/system.h"
+
+namespace platform {
+namespace {
+
+struct ThreadStart {
+  void (*procedure)(void*);
+  void* argument;
+};
+
+void* RunThread(void* raw) {
+  ThreadStart start = *static_cast<ThreadStart*>(raw);
+  delete static_cast<ThreadStart*>(raw);
+  start.procedure(start.argument);
+  return nullptr;
+}
+
+class PosixSystem : public System {
+ public:
+  void ExitProcess(int status) override { exit(status); }
+
+  int StartThread(void (*procedure)(void*), void* argument) override {
+    auto* start = new ThreadStart{procedure, argument};
+    pthread_t thread;
+    if (pthread_create(&thread, nullptr, RunThread, start) != 0) {
+      delete start;
+      return 0;
+    }
+    pthread_detach(thread);
+    return 1;
+  }
+
+  void Sleep(unsigned milliseconds) override {
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+  }
+
+  std::optional<std::string> GetEnvironment(const char* name) override {
+    const char* value = getenv(name);
+    if (!value) return std::nullopt;
+    return std::string(value);
+  }
+};
+
+}  // namespace
+
+System& RealSystem() {
+  static PosixSystem system;
+  return system;
+}
+
+}  // namespace platform

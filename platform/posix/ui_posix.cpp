@@ -1,0 +1,28 @@
+// Message boxes on POSIX systems: the text goes to the standard error stream, prefixed with the
+// program's name, and counts as answered with OK.
+#include <cstdio>
+
+#include "platform/ui.h"
+
+extern "C" const char* program_invocation_short_name;
+
+namespace platform {
+namespace {
+
+class PosixUi : public Ui {
+ public:
+  int ShowMessageBox(const char* text) override {
+    fprintf(stderr, "[%s] %s\n", program_invocation_short_name, text);
+    fflush(stderr);
+    return kMessageBoxOk;
+  }
+};
+
+}  // namespace
+
+Ui& RealUi() {
+  static PosixUi ui;
+  return ui;
+}
+
+}  // namespace platform

@@ -1,0 +1,42 @@
+// The system service on Windows.
+#include <windows.h>
+#include <process.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "platform/system.h"
+
+namespace platform {
+namespace {
+
+constexpr uintptr_t kThreadStartFailed = static_cast<uintptr_t>(-1);
+
+class Win32System : public System {
+ public:
+  void ExitProcess(int status) override { exit(status); }
+
+  int StartThread(void (*procedure)(void*), void* argument) override {
+    return _beginthread(procedure, 0, argument) != kThreadStartFailed;
+  }
+
+  void Sleep(unsigned milliseconds) override { ::Sleep(milliseconds); }
+
+  std::optional<std::string> GetEnvironment(const char* name) override {
+    DWORD needed = GetEnvironmentVariableA(name, nullptr, 0);
+    if (needed == 0) return std::nullopt;
+    std::vector<char> value(needed);
+    DWORD length = GetEnvironmentVariableA(name, value.data(), needed);
+    if (length == 0 || length >= needed) return std::nullopt;
+    return std::string(value.data(), length);
+  }
+};
+
+}  // namespace
+
+System& RealSystem() {
+  static Win32System system;
+  return system;
+}
+
+}  // namespace platform
