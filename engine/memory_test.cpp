@@ -54,9 +54,8 @@ TEST(MemoryDeathTest, RunningOutOfMemoryEndsTheProcess) {
   // AddressSanitizer stops an impossible allocation itself before the handler can run.
   auto failedNew = [] {
     InstallOutOfMemoryHandler();
-    volatile size_t huge = SIZE_MAX / 2;
-    char* block = new char[huge];
-    delete[] block;
+    void* volatile block = ::operator new(SIZE_MAX / 2);
+    ::operator delete(block);
   };
   EXPECT_EXIT(failedNew(), testing::ExitedWithCode(kOutOfMemoryCode), "");
 #endif

@@ -92,8 +92,8 @@ bool PackFiles(const std::vector<TreeFile>& files, unsigned threads,
   }
   PackShare(files, order, &next, packed, &errors);
   for (std::thread& helper : helpers) helper.join();
-  const auto failed = std::find_if(errors.begin(), errors.end(),
-                                   [](const std::string& e) { return !e.empty(); });
+  const auto failed =
+      std::find_if(errors.begin(), errors.end(), [](const std::string& e) { return !e.empty(); });
   if (failed == errors.end()) return true;
   *err = *failed;
   return false;

@@ -6,7 +6,6 @@
 #include <cstring>
 #include <new>
 #include <stdexcept>
-#include <string>
 
 #include "payload/payload.h"
 

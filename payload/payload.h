@@ -51,7 +51,7 @@ constexpr uint32_t kMaxPlainSize = 1024;
 // The fixed ten-byte header of every gzip member.
 constexpr size_t kGzipMemberHeaderSize = 10;
 constexpr unsigned char kGzipMemberHeader[kGzipMemberHeaderSize] = {0x1F, 0x8B, 0x08, 0x00, 0x00,
-                                                                   0x00, 0x00, 0x00, 0x00, 0x0B};
+                                                                    0x00, 0x00, 0x00, 0x00, 0x0B};
 
 // Longest payload path, ".\" included. The installer's paths hold at most 259 characters; this
 // leaves 99 of them for the installation directory.

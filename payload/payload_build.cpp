@@ -17,10 +17,9 @@ bool SamePayloadPath(std::string_view a, std::string_view b) {
 bool SortFiles(std::vector<TreeFile>* files, std::string* err) {
   std::sort(files->begin(), files->end(),
             [](const TreeFile& a, const TreeFile& b) { return PayloadPathLess(a.path, b.path); });
-  const auto clash =
-      std::adjacent_find(files->begin(), files->end(), [](const TreeFile& a, const TreeFile& b) {
-        return SamePayloadPath(a.path, b.path);
-      });
+  const auto clash = std::adjacent_find(
+      files->begin(), files->end(),
+      [](const TreeFile& a, const TreeFile& b) { return SamePayloadPath(a.path, b.path); });
   if (clash == files->end()) return true;
   *err = clash->source.string() + " and " + (clash + 1)->source.string() +
          ": two paths equal ignoring case (Windows holds only one of them)";
@@ -75,6 +74,7 @@ bool AssembleBlob(std::vector<PackedFile>* packed, BuiltPayload* payload, std::s
 void CollectInputs(const TreeScan& scan, const std::filesystem::path& readOnlyList,
                    BuiltPayload* payload) {
   payload->inputs = scan.directories;
+  std::sort(payload->inputs.begin(), payload->inputs.end());  // walk order varies by file system
   for (const TreeFile& file : scan.files) payload->inputs.push_back(file.source);
   payload->inputs.push_back(readOnlyList);
 }

@@ -23,8 +23,8 @@ struct PayloadRecord {
 };
 
 struct BuiltPayload {
-  std::vector<PayloadRecord> records;  // sorted by path ignoring ASCII case
-  std::vector<unsigned char> blob;     // every record's stored bytes, in record order
+  std::vector<PayloadRecord> records;         // sorted by path ignoring ASCII case
+  std::vector<unsigned char> blob;            // every record's stored bytes, in record order
   std::vector<std::filesystem::path> inputs;  // every directory and file read, and the list
 };
 

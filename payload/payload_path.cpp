@@ -58,25 +58,24 @@ std::string PayloadPathKey(std::string_view path) {
 }
 
 bool PayloadPathLess(std::string_view a, std::string_view b) {
-  return std::lexicographical_compare(
-      a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return static_cast<unsigned char>(LowerAscii(x)) < static_cast<unsigned char>(LowerAscii(y));
-      });
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return static_cast<unsigned char>(LowerAscii(x)) < static_cast<unsigned char>(LowerAscii(y));
+  });
 }
 
 std::string WindowsNameProblem(std::string_view name) {
-  if (name.empty()) return "an empty name";
+  if (name.empty()) return "is empty";
   for (const char c : name) {
     const auto byte = static_cast<unsigned char>(c);
-    if (byte < kFirstPrintable) return "a control character (" + DescribeByte(byte) + ")";
+    if (byte < kFirstPrintable) return "holds a control character (" + DescribeByte(byte) + ")";
     if (kForbiddenNameChars.find(c) != std::string_view::npos) {
-      return std::string("the character '") + c + "', which Windows does not allow in names";
+      return std::string("holds the character '") + c + "', which Windows does not allow in names";
     }
   }
   if (name.back() == '.' || name.back() == ' ') {
-    return "a trailing dot or space, which Windows drops from names";
+    return "ends in a dot or space, which Windows drops from names";
   }
-  if (IsDeviceName(name)) return "a Windows device name";
+  if (IsDeviceName(name)) return "is a Windows device name";
   return std::string();
 }
 

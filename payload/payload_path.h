@@ -23,7 +23,8 @@ std::string PayloadPathKey(std::string_view path);
 // True when `a` comes before `b` in the table: their keys compared as unsigned bytes.
 bool PayloadPathLess(std::string_view a, std::string_view b);
 
-// Empty when Windows can hold `name` as a file or directory name; else why it cannot.
+// Empty when Windows can hold `name` as a file or directory name; else why it cannot, as a
+// predicate of the name ("holds the character ':' ...").
 std::string WindowsNameProblem(std::string_view name);
 
 // Empty when `path` fits the installer's path limit; else why it does not.

@@ -31,7 +31,8 @@ std::string RenderPreamble(const BuiltPayload& payload) {
          std::to_string(payload.records.size()) + " entries, " + blobSize +
          " bytes stored. Do not edit.\n"
          "#include \"payload/payload.h\"\n\n"
-         "// The stored bytes of every entry, in index order, are " + kBlobFileName +
+         "// The stored bytes of every entry, in index order, are " +
+         kBlobFileName +
          ", assembled into\n// read-only data under a local label.\n"
          "#ifdef _WIN32\n"
          "#define CIRVANE_PAYLOAD_SECTION \".section .rdata,\\\"dr\\\"\\n\"\n"
@@ -41,11 +42,15 @@ std::string RenderPreamble(const BuiltPayload& payload) {
          "#define CIRVANE_PAYLOAD_SECTION_END \".previous\\n\"\n"
          "#endif\n"
          "__asm__(CIRVANE_PAYLOAD_SECTION\n"
-         "        \"" + kBlobLabel + ":\\n\"\n"
-         "        \".incbin \\\"" + kBlobFileName + "\\\"\\n\"\n"
+         "        \"" +
+         kBlobLabel +
+         ":\\n\"\n"
+         "        \".incbin \\\"" +
+         kBlobFileName +
+         "\\\"\\n\"\n"
          "        CIRVANE_PAYLOAD_SECTION_END);\n\n"
-         "extern const unsigned char payloadBlob[" + blobSize + "] __asm__(\"" + kBlobLabel +
-         "\");\n\n";
+         "extern const unsigned char payloadBlob[" +
+         blobSize + "] __asm__(\"" + kBlobLabel + "\");\n\n";
 }
 
 std::string RenderRecord(const PayloadRecord& record) {

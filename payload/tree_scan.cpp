@@ -57,7 +57,7 @@ bool CTreeScanner::Run() {
 bool CTreeScanner::Visit(const fs::directory_entry& entry) {
   const fs::path& path = entry.path();
   const std::string nameProblem = WindowsNameProblem(path.filename().native());
-  if (!nameProblem.empty()) return Fail(path, "the name holds " + nameProblem);
+  if (!nameProblem.empty()) return Fail(path, "the name " + nameProblem);
   std::error_code ec;
   const fs::file_status status = entry.symlink_status(ec);
   if (ec) return Fail(path, ec.message());

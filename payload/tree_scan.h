@@ -12,9 +12,9 @@ constexpr uint64_t kMaxTreeFileSize = uint64_t{1} << 32;
 
 // One file of the tree.
 struct TreeFile {
-  std::string path;               // payload path: ".\" and the relative path with backslashes
-  std::filesystem::path source;   // where its bytes are read (a link's own name; reading follows it)
-  uint64_t size = 0;              // its length when scanned
+  std::string path;              // payload path: ".\" and the relative path with backslashes
+  std::filesystem::path source;  // where its bytes are read (a link's own name; reading follows it)
+  uint64_t size = 0;             // its length when scanned
 };
 
 // What the scan found, in directory walk order.

@@ -21,27 +21,27 @@ constexpr uint32_t kLo = kMantissaLow;
 constexpr uint32_t kHi = kMantissaHigh;
 
 constexpr ParamRange kBjtParams[] = {
-    {"IS", -16, -13, kLo, kHi, false},    {"XTI", 0, 0, 3000, 3000, false},
-    {"EG", 0, 0, 1100, 1110, false},      {"VAF", 1, 2, kLo, kHi, false},
-    {"BF", 1, 2, 2000, kHi, false},       {"NE", 0, 0, 1200, 2000, false},
-    {"ISE", -15, -12, kLo, kHi, false},   {"IKF", -2, 0, kLo, kHi, false},
-    {"XTB", 0, 0, 1500, 1500, false},     {"BR", 0, 0, kLo, kHi, false},
-    {"NC", 0, 0, 2000, 2000, false},      {"ISC", -14, -12, kLo, kHi, false},
-    {"IKR", -2, 0, kLo, kHi, false},      {"RC", -1, 0, kLo, kHi, false},
-    {"CJC", -12, -11, kLo, kHi, false},   {"MJC", -1, -1, 2000, 5000, false},
-    {"VJC", -1, -1, 7500, 7500, false},   {"FC", -1, -1, 5000, 5000, false},
-    {"CJE", -12, -11, kLo, kHi, false},   {"MJE", -1, -1, 3000, 4000, false},
-    {"VJE", -1, -1, 7500, 7500, false},   {"TR", -9, -7, kLo, kHi, false},
-    {"TF", -10, -9, kLo, kHi, false},     {"ITF", -1, 0, kLo, kHi, false},
-    {"VTF", 0, 0, kLo, kHi, false},       {"XTF", 0, 1, kLo, kHi, false},
+    {"IS", -16, -13, kLo, kHi, false},  {"XTI", 0, 0, 3000, 3000, false},
+    {"EG", 0, 0, 1100, 1110, false},    {"VAF", 1, 2, kLo, kHi, false},
+    {"BF", 1, 2, 2000, kHi, false},     {"NE", 0, 0, 1200, 2000, false},
+    {"ISE", -15, -12, kLo, kHi, false}, {"IKF", -2, 0, kLo, kHi, false},
+    {"XTB", 0, 0, 1500, 1500, false},   {"BR", 0, 0, kLo, kHi, false},
+    {"NC", 0, 0, 2000, 2000, false},    {"ISC", -14, -12, kLo, kHi, false},
+    {"IKR", -2, 0, kLo, kHi, false},    {"RC", -1, 0, kLo, kHi, false},
+    {"CJC", -12, -11, kLo, kHi, false}, {"MJC", -1, -1, 2000, 5000, false},
+    {"VJC", -1, -1, 7500, 7500, false}, {"FC", -1, -1, 5000, 5000, false},
+    {"CJE", -12, -11, kLo, kHi, false}, {"MJE", -1, -1, 3000, 4000, false},
+    {"VJE", -1, -1, 7500, 7500, false}, {"TR", -9, -7, kLo, kHi, false},
+    {"TF", -10, -9, kLo, kHi, false},   {"ITF", -1, 0, kLo, kHi, false},
+    {"VTF", 0, 0, kLo, kHi, false},     {"XTF", 0, 1, kLo, kHi, false},
     {"RB", 0, 1, kLo, kHi, false},
 };
 
 constexpr ParamRange kDiodeParams[] = {
-    {"Is", -15, -8, kLo, kHi, false},   {"Rs", -2, 0, kLo, kHi, false},
-    {"N", 0, 0, 1000, 2200, false},     {"Cjo", -12, -10, kLo, kHi, false},
-    {"M", -1, -1, 2500, 5000, false},   {"Vj", -1, -1, 3000, kHi, false},
-    {"tt", -9, -6, kLo, kHi, false},    {"Iave", -1, 1, kLo, kHi, false},
+    {"Is", -15, -8, kLo, kHi, false}, {"Rs", -2, 0, kLo, kHi, false},
+    {"N", 0, 0, 1000, 2200, false},   {"Cjo", -12, -10, kLo, kHi, false},
+    {"M", -1, -1, 2500, 5000, false}, {"Vj", -1, -1, 3000, kHi, false},
+    {"tt", -9, -6, kLo, kHi, false},  {"Iave", -1, 1, kLo, kHi, false},
     {"Vpk", 1, 3, kLo, kHi, false},
 };
 
@@ -52,25 +52,25 @@ constexpr ParamRange kZenerParams[] = {
 };
 
 constexpr ParamRange kJfetParams[] = {
-    {"Beta", -4, -3, kLo, kHi, false},    {"Betatce", -1, -1, 5000, 5000, true},
-    {"Vto", 0, 0, kLo, 5000, true},       {"Vtotc", -3, -3, 2000, 2500, true},
-    {"Lambda", -3, -2, kLo, kHi, false},  {"Rd", 0, 0, kLo, kLo, false},
-    {"Rs", 0, 0, kLo, kLo, false},        {"Is", -15, -13, kLo, kHi, false},
-    {"Isr", -13, -12, kLo, kHi, false},   {"N", 0, 0, kLo, kLo, false},
-    {"Nr", 0, 0, 2000, 2000, false},      {"Xti", 0, 0, 3000, 3000, false},
-    {"Alpha", -6, -5, kLo, kHi, false},   {"Vk", 2, 2, kLo, kHi, false},
-    {"Cgd", -12, -11, kLo, kHi, false},   {"M", -1, -1, 3000, 5000, false},
-    {"Pb", -1, -1, 5000, 9000, false},    {"Fc", -1, -1, 5000, 5000, false},
-    {"Cgs", -12, -11, kLo, kHi, false},   {"Kf", -18, -17, kLo, kHi, false},
+    {"Beta", -4, -3, kLo, kHi, false},   {"Betatce", -1, -1, 5000, 5000, true},
+    {"Vto", 0, 0, kLo, 5000, true},      {"Vtotc", -3, -3, 2000, 2500, true},
+    {"Lambda", -3, -2, kLo, kHi, false}, {"Rd", 0, 0, kLo, kLo, false},
+    {"Rs", 0, 0, kLo, kLo, false},       {"Is", -15, -13, kLo, kHi, false},
+    {"Isr", -13, -12, kLo, kHi, false},  {"N", 0, 0, kLo, kLo, false},
+    {"Nr", 0, 0, 2000, 2000, false},     {"Xti", 0, 0, 3000, 3000, false},
+    {"Alpha", -6, -5, kLo, kHi, false},  {"Vk", 2, 2, kLo, kHi, false},
+    {"Cgd", -12, -11, kLo, kHi, false},  {"M", -1, -1, 3000, 5000, false},
+    {"Pb", -1, -1, 5000, 9000, false},   {"Fc", -1, -1, 5000, 5000, false},
+    {"Cgs", -12, -11, kLo, kHi, false},  {"Kf", -18, -17, kLo, kHi, false},
     {"Af", 0, 0, kLo, kLo, false},
 };
 
 constexpr ParamRange kVdmosParams[] = {
-    {"Rg", 0, 1, kLo, kHi, false},          {"Vto", 0, 0, kLo, 4500, false},
-    {"Rd", -3, -1, kLo, kHi, false},        {"Rs", -3, -2, kLo, kHi, false},
-    {"Rb", -3, -2, kLo, kHi, false},        {"Kp", -1, 2, kLo, kHi, false},
-    {"Cgdmax", -11, -9, kLo, kHi, false},   {"Cgdmin", -12, -10, kLo, kHi, false},
-    {"Cgs", -11, -9, kLo, kHi, false},      {"Cjo", -11, -9, kLo, kHi, false},
+    {"Rg", 0, 1, kLo, kHi, false},        {"Vto", 0, 0, kLo, 4500, false},
+    {"Rd", -3, -1, kLo, kHi, false},      {"Rs", -3, -2, kLo, kHi, false},
+    {"Rb", -3, -2, kLo, kHi, false},      {"Kp", -1, 2, kLo, kHi, false},
+    {"Cgdmax", -11, -9, kLo, kHi, false}, {"Cgdmin", -12, -10, kLo, kHi, false},
+    {"Cgs", -11, -9, kLo, kHi, false},    {"Cjo", -11, -9, kLo, kHi, false},
     {"Is", -12, -10, kLo, kHi, false},
 };
 
@@ -81,7 +81,7 @@ constexpr ParamRange kVdmosOptional[] = {
 };
 
 constexpr ParamRange kLevel1Params[] = {
-    {"Vto", -1, -1, 5000, 9000, false},    {"Kp", -5, -4, kLo, kHi, false},
+    {"Vto", -1, -1, 5000, 9000, false},   {"Kp", -5, -4, kLo, kHi, false},
     {"Gamma", -1, -1, 3000, 6000, false}, {"Phi", -1, -1, 6000, 7000, false},
     {"Lambda", -2, -2, kLo, 5000, false}, {"Tox", -8, -8, kLo, 5000, false},
 };
@@ -132,8 +132,7 @@ constexpr uint32_t kOptionalPercent = 40;
 template <size_t N>
 void AddParams(std::vector<std::string>& out, const ParamRange (&table)[N], CRng& rng) {
   for (const ParamRange& p : table) {
-    std::string value =
-        MakeEngValue(rng, p.lowExp, p.highExp, p.lowMantissa, p.highMantissa);
+    std::string value = MakeEngValue(rng, p.lowExp, p.highExp, p.lowMantissa, p.highMantissa);
     out.push_back(std::string(p.name) + "=" + (p.negative ? "-" : "") + value);
   }
 }
@@ -214,6 +213,9 @@ std::string LayOut(Statement s, CRng& rng) {
   }
   s.params.back() += ")";
   std::string text = ".model " + s.name + " " + s.type + "(";
+  // One tab between two parameters, where someone aligned a column by hand.
+  const size_t tabAt =
+      rng.Chance(kTabPercent) ? rng.Between(1, static_cast<uint32_t>(s.params.size() - 1)) : 0;
   const bool split = rng.Chance(kSplitPercent);
   const char* plus = rng.Chance(kTightPlusPercent) ? "+" : "+ ";
   size_t onLine = split ? rng.Between(kParamsPerLineLow, kParamsPerLineHigh) : s.params.size();
@@ -222,7 +224,7 @@ std::string LayOut(Statement s, CRng& rng) {
       text += kCrLf;
       text += plus;
     } else if (i > 0) {
-      text += rng.Chance(kTabPercent) ? '\t' : ' ';
+      text += i == tabAt ? '\t' : ' ';
     }
     text += s.params[i];
   }

@@ -9,16 +9,18 @@ constexpr size_t kFillLineMin = 40;
 constexpr size_t kFillLineMax = 76;
 
 constexpr const char* kWords[] = {
-    "the",      "model",     "output",   "stage",     "bias",      "current",  "supply",
-    "input",    "voltage",   "gain",     "loop",      "phase",     "margin",   "noise",
-    "load",     "ripple",    "filter",   "corner",    "frequency", "measured", "typical",
-    "at",       "with",      "for",      "and",       "of",        "a",        "to",
-    "in",       "is",        "from",     "temperature", "range",  "transient", "response",
-    "startup",  "settling",  "slew",     "rate",      "offset",    "drift",    "package",
-    "thermal",  "resistance", "switching", "losses",  "simulation", "step",    "time",
-    "default",  "option",    "example",  "shows",     "how",       "reference", "divider",
-    "feedback", "network",   "compensation", "capacitor", "inductor", "diode", "transistor",
-    "amplifier", "converter", "oscillator", "regulator", "saturation", "leakage", "breakdown",
+    "the",       "model",       "output",     "stage",     "bias",         "current",
+    "supply",    "input",       "voltage",    "gain",      "loop",         "phase",
+    "margin",    "noise",       "load",       "ripple",    "filter",       "corner",
+    "frequency", "measured",    "typical",    "at",        "with",         "for",
+    "and",       "of",          "a",          "to",        "in",           "is",
+    "from",      "temperature", "range",      "transient", "response",     "startup",
+    "settling",  "slew",        "rate",       "offset",    "drift",        "package",
+    "thermal",   "resistance",  "switching",  "losses",    "simulation",   "step",
+    "time",      "default",     "option",     "example",   "shows",        "how",
+    "reference", "divider",     "feedback",   "network",   "compensation", "capacitor",
+    "inductor",  "diode",       "transistor", "amplifier", "converter",    "oscillator",
+    "regulator", "saturation",  "leakage",    "breakdown",
 };
 
 void AppendLine(std::string& text, std::string_view line) {
@@ -55,12 +57,12 @@ std::string MakeFillerLine(size_t length, FillStyle style, CRng& rng) {
   }
   line.resize(length);
   // A cut that ends on a space would leave a trailing blank; end on a letter instead.
-  if (!line.empty() && line.back() == ' ') line.back() = '.';
+  if (length > style.prefix.size() && line.back() == ' ') line.back() = '.';
   return line;
 }
 
-std::string FillText(std::string_view head, std::string_view tail, size_t size,
-                     CTextSource& source, FillStyle style, CRng& rng) {
+std::string FillText(std::string_view head, std::string_view tail, size_t size, CTextSource& source,
+                     FillStyle style, CRng& rng) {
   std::string text(head);
   if (head.size() + tail.size() + kMinFill > size) {
     text += tail;

@@ -36,8 +36,8 @@ constexpr FillStyle kPlainWords{""};
 // Returns exactly `size` bytes: `head`, chunks of `source` each followed by CR LF, filler lines
 // in `style`, then `tail`. When `head` and `tail` alone do not leave room for a filler line, the
 // text is `head` + `tail` cut to `size`.
-std::string FillText(std::string_view head, std::string_view tail, size_t size,
-                     CTextSource& source, FillStyle style, CRng& rng);
+std::string FillText(std::string_view head, std::string_view tail, size_t size, CTextSource& source,
+                     FillStyle style, CRng& rng);
 
 // A line of exactly `length` characters: `style.prefix` followed by words (both cut to fit).
 std::string MakeFillerLine(size_t length, FillStyle style, CRng& rng);

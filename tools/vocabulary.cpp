@@ -6,6 +6,9 @@ constexpr int kMantissaDigits = 4;
 constexpr int kMinSignificant = 2;
 constexpr int kDecimalBase = 10;
 constexpr int kSuffixStep = 3;
+// Share of values written as 1.5E-14 rather than 15f.
+constexpr uint32_t kSciPercent = 10;
+constexpr int kSciHighestExp = -3;  // large values are always written with a suffix
 
 // SPICE scale suffixes from 10^-15 to 10^9, in steps of 10^3.
 constexpr int kLowestSuffixExp = -15;
@@ -30,7 +33,15 @@ int FloorDiv(int value, int divisor) {
 
 }  // namespace
 
+std::string FormatSciValue(uint32_t mantissa, int exponent) {
+  std::string digits = std::to_string(mantissa);
+  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+  if (digits.size() > 1) digits.insert(1, ".");
+  return digits + "E" + std::to_string(exponent);
+}
+
 std::string FormatEngValue(uint32_t mantissa, int exponent) {
+  if (exponent < kLowestSuffixExp) return FormatSciValue(mantissa, exponent);
   int suffixIndex = FloorDiv(exponent - kLowestSuffixExp, kSuffixStep);
   if (suffixIndex < 0) suffixIndex = 0;
   if (suffixIndex >= kSuffixCount) suffixIndex = kSuffixCount - 1;
@@ -59,6 +70,9 @@ std::string MakeEngValue(CRng& rng, int lowExp, int highExp, uint32_t lowMantiss
   for (int i = 0; i < drop; ++i) mantissa /= kDecimalBase;
   for (int i = 0; i < drop; ++i) mantissa *= kDecimalBase;
   int exponent = lowExp + static_cast<int>(rng.Below(static_cast<uint32_t>(highExp - lowExp + 1)));
+  if (exponent <= kSciHighestExp && rng.Chance(kSciPercent)) {
+    return FormatSciValue(mantissa, exponent);
+  }
   return FormatEngValue(mantissa, exponent);
 }
 

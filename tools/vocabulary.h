@@ -22,8 +22,13 @@ std::string MakeEngValue(CRng& rng, int lowExp, int highExp, uint32_t lowMantiss
                          uint32_t highMantissa = kMantissaHigh);
 
 // The value mantissa/1000 * 10^exponent (mantissa 1000 to 9999) in engineering notation, with
-// trailing zeros removed: (4700, 3) gives "4.7k", (1434, -14) gives "14.34f".
+// trailing zeros removed: (4700, 3) gives "4.7k", (1434, -14) gives "14.34f". Values below
+// 10^-15 come out in scientific notation.
 std::string FormatEngValue(uint32_t mantissa, int exponent);
+
+// The same value in scientific notation: (1434, -14) gives "1.434E-14", (1000, 3) "1E3". Used
+// for values below the smallest suffix.
+std::string FormatSciValue(uint32_t mantissa, int exponent);
 
 // A part number: `prefix`, 3 to 4 digits and sometimes a letter, such as "VQ2207A".
 std::string MakePartNumber(CRng& rng, const char* prefix);

@@ -1,0 +1,97 @@
+#include "payload/member.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "payload/payload.h"
+
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+
+constexpr size_t kTrailerSize = 8;
+
+// `size` bytes of netlist text, or of noise that deflate cannot shrink.
+Bytes Content(size_t size, bool noise = false) {
+  const std::string line = "R1 in out 1k ; a line of a netlist\r\n";
+  Bytes bytes(size);
+  uint32_t state = 1;
+  for (size_t i = 0; i < size; ++i) {
+    state = state * 1103515245u + 12345u;
+    bytes[i] = static_cast<unsigned char>(noise ? state >> 24 : line[i % line.size()]);
+  }
+  return bytes;
+}
+
+uint32_t LittleEndianAt(const Bytes& bytes, size_t offset) {
+  return bytes[offset] | bytes[offset + 1] << 8 | bytes[offset + 2] << 16 |
+         static_cast<uint32_t>(bytes[offset + 3]) << 24;
+}
+
+class MemberTest : public ::testing::Test {
+ protected:
+  static bool Inflates(const Bytes& member) {
+    Bytes out = {0xAA};
+    const int ok = InflateGzipMember(member.data(), member.size(), &out);
+    EXPECT_TRUE(ok || out.empty()) << "a rejected member must leave no output";
+    return ok == 1;
+  }
+
+  const Bytes m_content = Content(5000);
+  const Bytes m_member = MakeGzipMember(m_content.data(), m_content.size());
+};
+
+TEST_F(MemberTest, RoundTripsWithFixedHeaderAndTrailer) {
+  for (const Bytes& content :
+       {Bytes(), Content(1), Content(1025), Content(300000), Content(70000, true)}) {
+    const Bytes member = MakeGzipMember(content.data(), content.size());
+    ASSERT_GE(member.size(), kGzipMemberHeaderSize + kTrailerSize);
+    EXPECT_EQ(Bytes(member.begin(), member.begin() + kGzipMemberHeaderSize),
+              Bytes(kGzipMemberHeader, kGzipMemberHeader + kGzipMemberHeaderSize))
+        << "header of a member of " << content.size() << " bytes";
+    EXPECT_EQ(LittleEndianAt(member, member.size() - kTrailerSize),
+              Crc32Of(content.data(), content.size()));
+    EXPECT_EQ(LittleEndianAt(member, member.size() - 4), content.size());
+    Bytes out;
+    ASSERT_EQ(InflateGzipMember(member.data(), member.size(), &out), 1) << content.size();
+    EXPECT_EQ(out, content);
+    EXPECT_EQ(MakeGzipMember(content.data(), content.size()), member) << "not deterministic";
+  }
+}
+
+TEST_F(MemberTest, RejectsEveryTruncation) {
+  for (size_t size = 0; size < m_member.size(); ++size) {
+    EXPECT_FALSE(Inflates(Bytes(m_member.begin(), m_member.begin() + size)))
+        << "accepted the first " << size << " of " << m_member.size() << " bytes";
+  }
+}
+
+TEST_F(MemberTest, RejectsDamagedMembers) {
+  EXPECT_TRUE(Inflates(m_member));
+  Bytes trailing = m_member;
+  trailing.push_back(0);
+  EXPECT_FALSE(Inflates(trailing)) << "a byte after the member";
+  Bytes twoMembers = m_member;
+  twoMembers.insert(twoMembers.end(), m_member.begin(), m_member.end());
+  EXPECT_FALSE(Inflates(twoMembers)) << "a second member";
+  // Every byte of the header, a byte of the stream, the CRC-32 and the length, each flipped.
+  std::vector<size_t> offsets = {m_member.size() / 2, m_member.size() - kTrailerSize,
+                                 m_member.size() - 1};
+  for (size_t i = 0; i < kGzipMemberHeaderSize; ++i) offsets.push_back(i);
+  for (const size_t offset : offsets) {
+    Bytes damaged = m_member;
+    damaged[offset] ^= 0x01;
+    EXPECT_FALSE(Inflates(damaged)) << "byte " << offset << " flipped";
+  }
+}
+
+TEST_F(MemberTest, Crc32MatchesTheStandardCheckValue) {
+  const std::string check = "123456789";
+  EXPECT_EQ(Crc32Of(reinterpret_cast<const unsigned char*>(check.data()), check.size()),
+            0xCBF43926u);
+  EXPECT_EQ(Crc32Of(nullptr, 0), 0u);
+}
+
+}  // namespace

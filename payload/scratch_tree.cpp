@@ -1,0 +1,64 @@
+#include "payload/scratch_tree.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <stdexcept>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kMaxCreateAttempts = 100;
+constexpr uint32_t kNoiseSeed = 0xC1A7E5u;
+
+}  // namespace
+
+CScratchTree::CScratchTree() {
+  std::random_device entropy;
+  for (int attempt = 0; attempt < kMaxCreateAttempts; ++attempt) {
+    const fs::path candidate =
+        fs::temp_directory_path() / ("cirvane-payload-" + std::to_string(entropy()));
+    if (fs::create_directory(candidate)) {
+      m_root = candidate;
+      return;
+    }
+  }
+  throw std::runtime_error("cannot create a scratch directory");
+}
+
+CScratchTree::~CScratchTree() {
+  std::error_code ignored;
+  fs::remove_all(m_root, ignored);
+}
+
+fs::path CScratchTree::Write(const fs::path& relative, const std::string& bytes) {
+  const fs::path path = m_root / relative;
+  fs::create_directories(path.parent_path());
+  std::ofstream(path, std::ios::binary) << bytes;
+  return path;
+}
+
+std::string CScratchTree::Read(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::vector<std::string> CScratchTree::List(const fs::path& relative) const {
+  std::vector<std::string> names;
+  std::error_code ec;
+  for (const fs::directory_entry& entry : fs::directory_iterator(m_root / relative, ec)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::string NoiseBytes(size_t size) {
+  std::mt19937 generator(kNoiseSeed);
+  std::string bytes(size, '\0');
+  for (char& byte : bytes) byte = static_cast<char>(generator());
+  return bytes;
+}

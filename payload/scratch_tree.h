@@ -1,0 +1,37 @@
+// Test support: a scoped temporary directory in which tests lay out product trees.
+#ifndef CIRVANE_PAYLOAD_SCRATCH_TREE_H_
+#define CIRVANE_PAYLOAD_SCRATCH_TREE_H_
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+// A fresh directory below the system's temporary directory, removed with everything in it when
+// the object goes out of scope.
+class CScratchTree {
+ public:
+  CScratchTree();
+  ~CScratchTree();
+  CScratchTree(const CScratchTree&) = delete;
+  CScratchTree& operator=(const CScratchTree&) = delete;
+
+  const std::filesystem::path& Root() const { return m_root; }
+
+  // Writes `bytes` to `relative` below the root, creating its directories; returns its path.
+  std::filesystem::path Write(const std::filesystem::path& relative, const std::string& bytes);
+
+  // The whole content of `path`, or an empty text when it cannot be read.
+  static std::string Read(const std::filesystem::path& path);
+
+  // The names in directory `relative` below the root, sorted.
+  std::vector<std::string> List(const std::filesystem::path& relative) const;
+
+ private:
+  std::filesystem::path m_root;
+};
+
+// `size` bytes of deterministic noise that deflate cannot shrink.
+std::string NoiseBytes(size_t size);
+
+#endif  // CIRVANE_PAYLOAD_SCRATCH_TREE_H_

@@ -1,0 +1,34 @@
+// Binary files of the product: program files, the help file, a sound file and placeholders for
+// the component archives, with controlled compressibility.
+//
+// Program and help files are built from 4096-byte blocks. A block is either random bytes (like
+// compressed resources, which gzip cannot shrink) or structured content that compresses about
+// as well as machine code, tables and page text do; the share of random blocks decides how
+// much of the file gzip can remove.
+#ifndef CIRVANE_TOOLS_BLOBS_H_
+#define CIRVANE_TOOLS_BLOBS_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+// Percentages are 0 to 100.
+// A program file of exactly `size` bytes: a text header that names it as a stand-in (it is not
+// a runnable program), then blocks of which `randomPercent` percent are random.
+std::string MakeProgramFile(const std::string& name, size_t size, uint32_t randomPercent,
+                            uint64_t seed);
+
+// A help file of exactly `size` bytes: random blocks (compressed pages) among pages of text.
+std::string MakeHelpFile(size_t size, uint32_t randomPercent, uint64_t seed);
+
+// A RIFF WAVE file of exactly `size` bytes (size at least kWaveHeaderSize): 16-bit mono PCM
+// of a tone with noise in its lowest `noiseBits` bits; 16 noise bits give pure noise, which
+// does not compress.
+constexpr size_t kWaveHeaderSize = 44;
+std::string MakeWave(size_t size, uint32_t noiseBits, uint64_t seed);
+
+// A stand-in for a component archive (standard.cap, .res, .ind, .bead) of exactly `size`
+// bytes: a text line naming it as such, then fixed-width binary records of parts.
+std::string MakeArchivePlaceholder(const std::string& kind, size_t size, uint64_t seed);
+
+#endif  // CIRVANE_TOOLS_BLOBS_H_
