@@ -36,13 +36,13 @@ host-tools: native-configure
 stub: host-tools windows-configure
 	@cmake --build $(WIN) --target qsim_stub
 
-# The sample product is made anew whenever its maker or the simulator stand-in changed.
-$(SAMPLE)/.made: $(NATIVE)/bin/make_sample $(WIN)/bin/qsim_stub.exe
+# The sample product is made anew whenever its maker or the simulator stand-in changed; the
+# maker keeps its stamp beside the tree, never inside it.
+$(SAMPLE).stamp: $(NATIVE)/bin/make_sample $(WIN)/bin/qsim_stub.exe
 	@$(NATIVE)/bin/make_sample --out $(SAMPLE) --simulator $(WIN)/bin/qsim_stub.exe
-	@touch $@
 
 sample: stub
-	@$(MAKE) --no-print-directory $(SAMPLE)/.made
+	@$(MAKE) --no-print-directory $(SAMPLE).stamp
 
 native: sample
 	@cmake --build $(NATIVE)

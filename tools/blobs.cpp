@@ -10,6 +10,8 @@
 namespace {
 
 constexpr size_t kBlockSize = 4096;
+constexpr uint32_t kParagraphWordsLow = 8;  // help pages
+constexpr uint32_t kParagraphWordsHigh = 40;
 constexpr uint64_t kPercent = 100;
 constexpr uint64_t kByteMask = 0xFF;
 constexpr int kByteBits = 8;
@@ -32,7 +34,7 @@ constexpr uint32_t kSnippetCount = 96;
 constexpr uint32_t kSnippetLow = 12;
 constexpr uint32_t kSnippetHigh = 48;
 
-enum class BlockKind { kCode, kTable, kPadding };
+// Shares of the structured blocks: code, tables, and zero padding for the rest.
 constexpr uint32_t kCodeBlockPercent = 70;
 constexpr uint32_t kTableBlockPercent = 20;
 
@@ -45,7 +47,7 @@ void AppendOperand(std::string& out, CRng& rng) {
   if (rng.Chance(kAddressPercent)) {
     out += static_cast<char>(rng.Below(kByteMask + 1));
     out += static_cast<char>(rng.Below(kAddressSpread));
-    out += kImageBaseHigh;
+    out.append(kImageBaseHigh, sizeof(kImageBaseHigh));
   } else {
     out += static_cast<char>(rng.Below(kStackSlots) * kStackSlotSize);
   }
@@ -108,7 +110,8 @@ void AppendStructured(std::string& out, size_t count, CRng& rng) {
 void AppendHelpPage(std::string& out, size_t count, CRng& rng) {
   const size_t end = out.size() + count;
   while (out.size() < end) {
-    out += "<p>" + MakeWords(rng, static_cast<int>(rng.Between(8, 40))) + ".</p>\n";
+    int words = static_cast<int>(rng.Between(kParagraphWordsLow, kParagraphWordsHigh));
+    out += "<p>" + MakeWords(rng, words) + ".</p>\n";
   }
   out.resize(end);
 }
@@ -153,6 +156,7 @@ int ToneSample(size_t index) {
 }
 
 constexpr size_t kRecordSize = 64;
+constexpr int kRecordWords = 4;  // the description that fills the rest of a record
 constexpr size_t kNameField = 16;
 constexpr size_t kMakerField = 16;
 constexpr uint32_t kTolerances[] = {1, 2, 5, 10, 20};
@@ -215,7 +219,7 @@ std::string MakeArchivePlaceholder(const std::string& kind, size_t size, uint64_
     AppendLittleEndian(record, rng.Between(kMantissaLow, kMantissaHigh), 2);
     AppendLittleEndian(record, rng.Below(kByteMask + 1), 1);
     AppendLittleEndian(record, rng.Pick(kTolerances), 1);
-    record += FixedField(MakeWords(rng, 4), kRecordSize - record.size());
+    record += FixedField(MakeWords(rng, kRecordWords), kRecordSize - record.size());
     out += record;
   }
   out.resize(size);

@@ -4,7 +4,7 @@
 // Program and help files are built from 4096-byte blocks. A block is either random bytes (like
 // compressed resources, which gzip cannot shrink) or structured content that compresses about
 // as well as machine code, tables and page text do; the share of random blocks decides how
-// much of the file gzip can remove.
+// much of the file gzip can remove. Percentages run from 0 to 100.
 #ifndef CIRVANE_TOOLS_BLOBS_H_
 #define CIRVANE_TOOLS_BLOBS_H_
 
@@ -12,7 +12,6 @@
 #include <cstdint>
 #include <string>
 
-// Percentages are 0 to 100.
 // A program file of exactly `size` bytes: a text header that names it as a stand-in (it is not
 // a runnable program), then blocks of which `randomPercent` percent are random.
 std::string MakeProgramFile(const std::string& name, size_t size, uint32_t randomPercent,

@@ -1,6 +1,6 @@
 #include "tools/drawings.h"
 
-#include <vector>
+#include <iterator>
 
 #include "tools/rng.h"
 #include "tools/text_fill.h"
@@ -13,6 +13,8 @@ namespace {
 
 constexpr const char* kSymbolHead = "Version 4\r\nSymbolType CELL\r\n";
 constexpr int kGrid = 16;
+constexpr uint32_t kDescriptionWordsLow = 2;
+constexpr uint32_t kDescriptionWordsHigh = 7;
 
 // ---- Hand-drawn basic symbols ----
 
@@ -108,6 +110,11 @@ constexpr const char* kPinNames[] = {"IN+", "IN-", "V+",  "V-", "OUT",  "EN",   
                                      "GND", "VIN", "BST", "SS", "PG",   "COMP",  "SYNC", "ILIM",
                                      "RT",  "CLK", "REF", "NC", "TRIM", "SENSE", "VCC",  "LX"};
 
+constexpr size_t kPinNameCount = std::size(kPinNames);
+// Pins stand this many grid steps left and right of the symbol's axis.
+constexpr int kBlockPinX = 6;
+constexpr int kTrianglePinX = 2;
+
 const char* Outline(SymbolShape shape) {
   switch (shape) {
     case SymbolShape::kTwoTerminal:
@@ -132,7 +139,7 @@ class CSymbolSource : public CTextSource {
       : m_name(name), m_shape(shape), m_rng(seed) {}
 
   std::string NextChunk() override {
-    if (m_pin == 0 && !m_attributesDone) {
+    if (!m_attributesDone) {
       m_attributesDone = true;
       return Attributes();
     }
@@ -145,20 +152,21 @@ class CSymbolSource : public CTextSource {
     text += "SYMATTR Value " + m_name + "\r\n";
     text += "SYMATTR Prefix X\r\n";
     text += "SYMATTR SpiceModel " + m_name + ".sub\r\n";
-    text += "SYMATTR Description " + MakeWords(m_rng, static_cast<int>(m_rng.Between(2, 7)));
+    text += "SYMATTR Description " +
+            MakeWords(m_rng,
+                      static_cast<int>(m_rng.Between(kDescriptionWordsLow, kDescriptionWordsHigh)));
     return text;
   }
 
   std::string Pin() {
     const int side = (m_pin % 2 == 0) ? -1 : 1;
-    const int x = side * (m_shape == SymbolShape::kBlock ? 6 : 2) * kGrid;
+    const int x = side * (m_shape == SymbolShape::kBlock ? kBlockPinX : kTrianglePinX) * kGrid;
     const int y = (m_pin / 2) * 2 * kGrid;
     std::string text = "PIN " + std::to_string(x) + " " + std::to_string(y) +
                        (side < 0 ? " LEFT 8" : " RIGHT 8") + "\r\n";
-    std::string name = kPinNames[m_pin % (sizeof(kPinNames) / sizeof(kPinNames[0]))];
-    if (m_pin >= static_cast<int>(sizeof(kPinNames) / sizeof(kPinNames[0]))) {
-      name += std::to_string(m_pin);
-    }
+    // Past the list of names, the names repeat with the pin's number added.
+    std::string name = kPinNames[static_cast<size_t>(m_pin) % kPinNameCount];
+    if (static_cast<size_t>(m_pin) >= kPinNameCount) name += std::to_string(m_pin);
     text += "PINATTR PinName " + name + "\r\n";
     text += "PINATTR SpiceOrder " + std::to_string(++m_pin);
     return text;

@@ -21,7 +21,7 @@ constexpr const char* kJigsFolder = "examples/jigs/";
 // Shares of random blocks, chosen so that the whole product compresses to about 8.1 MB.
 constexpr uint32_t kSimulatorRandomPercent = 27;
 constexpr uint32_t kHelperRandomPercent = 40;
-constexpr uint32_t kHelpRandomPercent = 95;
+constexpr uint32_t kHelpRandomPercent = 93;
 constexpr uint32_t kWaveNoiseBits = 6;
 
 // How names are made for a group of files.
@@ -200,9 +200,9 @@ std::vector<PlannedFile> PlanFullScaleProduct() {
     namer.Reserve(f.path);
     plan.push_back(PlanFile(f.path, f.kind, f.size, f.percent));
   }
-  for (const ModelLibrarySpec& spec : kModelLibraries) {
-    plan.push_back(PlanFile(std::string("lib/cmp/standard.") + spec.extension,
-                            FileKind::kModelLibrary, spec.size));
+  for (const ModelLibraryFile& library : kModelLibraries) {
+    plan.push_back(PlanFile(std::string("lib/cmp/standard.") + library.extension,
+                            FileKind::kModelLibrary, library.size));
   }
   for (const char* name : kReadOnlySymbols) {
     std::string path = std::string("lib/sym/") + name + ".asy";

@@ -15,6 +15,7 @@ constexpr uint32_t kBlockElementsLow = 4;
 constexpr uint32_t kBlockElementsHigh = 24;
 constexpr uint32_t kModelChunkPercent = 25;
 constexpr size_t kMinBody = 64;  // room for a few element lines
+constexpr int kCommentWords = 8;
 constexpr uint64_t kByteMask = 0xFF;
 
 constexpr const char* kSubcircuitPrefixes[] = {"VRA", "VRC", "KLT", "HXR", "QPA", "ZRM"};
@@ -82,7 +83,7 @@ std::string SubcircuitLine(const std::string& name, uint32_t ports) {
 // The comment lines that describe a subcircuit.
 std::string SubcircuitComment(const std::string& name, CRng& rng) {
   return "* " + name + " " + rng.Pick(kFunctions) + ", " + PickManufacturer(rng) +
-         std::string(kCrLf) + "* " + MakeWords(rng, 8) + std::string(kCrLf);
+         std::string(kCrLf) + "* " + MakeWords(rng, kCommentWords) + std::string(kCrLf);
 }
 
 // The private models of the diodes and transistors of the element lines.

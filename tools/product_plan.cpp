@@ -38,8 +38,8 @@ SymbolShape ShapeFor(const std::string& path) {
 }
 
 ModelKind ModelKindFor(const std::string& path) {
-  for (const ModelLibrarySpec& spec : kModelLibraries) {
-    if (Extension(path) == spec.extension) return spec.kind;
+  for (const ModelLibraryFile& library : kModelLibraries) {
+    if (Extension(path) == library.extension) return library.kind;
   }
   return ModelKind::kBjt;
 }

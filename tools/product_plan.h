@@ -49,13 +49,13 @@ using ContentFunction = std::function<std::string(const PlannedFile&)>;
 
 // The four model libraries and four component archives of lib/cmp, with the sizes the product
 // ships them in.
-struct ModelLibrarySpec {
+struct ModelLibraryFile {
   const char* extension;
   ModelKind kind;
   uint32_t size;
 };
 constexpr size_t kModelLibraryCount = 4;
-constexpr ModelLibrarySpec kModelLibraries[kModelLibraryCount] = {
+constexpr ModelLibraryFile kModelLibraries[kModelLibraryCount] = {
     {"bjt", ModelKind::kBjt, 17620},
     {"dio", ModelKind::kDiode, 7822},
     {"jft", ModelKind::kJfet, 3289},

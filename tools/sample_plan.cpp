@@ -69,9 +69,9 @@ std::vector<PlannedFile> PlanSampleProduct() {
     plan.push_back(
         PlanNaturalFile(std::string("lib/sym/") + name + ".asy", FileKind::kBasicSymbol));
   }
-  for (const ModelLibrarySpec& spec : kModelLibraries) {
-    plan.push_back(PlanFile(std::string("lib/cmp/standard.") + spec.extension,
-                            FileKind::kModelLibrary, spec.size));
+  for (const ModelLibraryFile& library : kModelLibraries) {
+    plan.push_back(PlanFile(std::string("lib/cmp/standard.") + library.extension,
+                            FileKind::kModelLibrary, library.size));
   }
   return plan;
 }

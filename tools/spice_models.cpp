@@ -123,6 +123,18 @@ constexpr uint32_t kParamsPerLineHigh = 9;
 constexpr uint32_t kGroupLow = 8;
 constexpr uint32_t kGroupHigh = 24;
 
+// Data-sheet ratings written beside the model parameters.
+constexpr uint32_t kVceoLow = 20;  // volts
+constexpr uint32_t kVceoHigh = 400;
+constexpr int kRatingLowExp = -1;  // collector current, 100 mA to 10 A
+constexpr int kRatingHighExp = 0;
+constexpr uint32_t kVdsLow = 20;  // volts
+constexpr uint32_t kVdsHigh = 900;
+constexpr int kRonLowExp = -3;  // on-resistance, 1 mOhm to 10 Ohm
+constexpr int kRonHighExp = 0;
+constexpr int kGateChargeLowExp = -9;  // gate charge, 1 nC to 100 nC
+constexpr int kGateChargeHighExp = -8;
+
 constexpr uint32_t kNpnPercent = 55;
 constexpr uint32_t kNjfPercent = 65;
 constexpr uint32_t kPchanPercent = 30;
@@ -147,8 +159,8 @@ struct Statement {
 Statement MakeBjt(CRng& rng) {
   Statement s{"", rng.Chance(kNpnPercent) ? "NPN" : "PNP", {}};
   AddParams(s.params, kBjtParams, rng);
-  s.params.push_back("Vceo=" + std::to_string(rng.Between(20, 400)));
-  s.params.push_back("Icrating=" + MakeEngValue(rng, -1, 0));
+  s.params.push_back("Vceo=" + std::to_string(rng.Between(kVceoLow, kVceoHigh)));
+  s.params.push_back("Icrating=" + MakeEngValue(rng, kRatingLowExp, kRatingHighExp));
   s.params.push_back(std::string("mfg=") + PickManufacturer(rng));
   return s;
 }
@@ -192,9 +204,9 @@ Statement MakeMosfet(CRng& rng, const std::string& name, bool pChannel) {
   }
   s.params.push_back(std::string("mfg=") + PickManufacturer(rng));
   s.params.push_back("Vds=" + std::string(pChannel ? "-" : "") +
-                     std::to_string(rng.Between(20, 900)));
-  s.params.push_back("Ron=" + MakeEngValue(rng, -3, 0));
-  s.params.push_back("Qg=" + MakeEngValue(rng, -9, -8));
+                     std::to_string(rng.Between(kVdsLow, kVdsHigh)));
+  s.params.push_back("Ron=" + MakeEngValue(rng, kRonLowExp, kRonHighExp));
+  s.params.push_back("Qg=" + MakeEngValue(rng, kGateChargeLowExp, kGateChargeHighExp));
   return s;
 }
 

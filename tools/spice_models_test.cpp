@@ -51,9 +51,9 @@ TEST(SpiceModels, LibrariesAreModelStatementsWithUniqueNames) {
       {"NPN", "PNP"}, {"D"}, {"NJF", "PJF"}, {"VDMOS", "NMOS", "PMOS"}};
   const size_t kMinModels[] = {40, 40, 10, 200};
   for (size_t k = 0; k < kModelLibraryCount; ++k) {
-    const ModelLibrarySpec& spec = kModelLibraries[k];
-    std::string text = MakeModelLibrary(spec.kind, spec.size, 1);
-    ASSERT_EQ(text.size(), spec.size) << spec.extension;
+    const ModelLibraryFile& library = kModelLibraries[k];
+    std::string text = MakeModelLibrary(library.kind, library.size, 1);
+    ASSERT_EQ(text.size(), library.size) << library.extension;
     LibraryShape shape = ReadLibrary(text);
     EXPECT_EQ(shape.statements.front().rfind("* ", 0), 0u) << "a comment line comes first";
     std::set<std::string> names;
@@ -73,9 +73,9 @@ TEST(SpiceModels, LibrariesAreModelStatementsWithUniqueNames) {
         EXPECT_NE(s.find("mfg"), std::string::npos) << s;
       }
     }
-    EXPECT_GE(models, kMinModels[k]) << spec.extension;
-    EXPECT_GT(shape.continuationLines, 0) << spec.extension;
-    EXPECT_GT(shape.commentLines, 2) << spec.extension;
+    EXPECT_GE(models, kMinModels[k]) << library.extension;
+    EXPECT_GT(shape.continuationLines, 0) << library.extension;
+    EXPECT_GT(shape.commentLines, 2) << library.extension;
   }
 }
 
