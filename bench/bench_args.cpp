@@ -35,7 +35,7 @@ bool ParseRounds(const std::string& text, int* rounds) {
 
 bool PrepareScratch(const std::string& scratch, BenchArgs* args, std::string* error) {
   fs::path root = fs::absolute(scratch);
-  args->installDir = (root / kInstallSubdirectory).string();
+  args->installRoot = (root / kInstallSubdirectory).string();
   args->tempDir = (root / kTempSubdirectory).string();
   std::error_code failed;
   fs::remove_all(args->tempDir, failed);

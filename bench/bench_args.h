@@ -8,10 +8,10 @@ constexpr char kBenchUsage[] =
     "usage: bench_install --tree DIR --tarball FILE --scratch DIR [--rounds N]\n";
 
 struct BenchArgs {
-  std::string tree;        // the tree the payload table was built from
-  std::string tarball;     // a gzip tar archive of that tree
-  std::string installDir;  // where each run installs: <scratch>/install
-  std::string tempDir;     // temporary files of the worker's route: <scratch>/tmp, created empty
+  std::string tree;         // the tree the payload table was built from
+  std::string tarball;      // a gzip tar archive of that tree
+  std::string installRoot;  // each run installs into a directory below <scratch>/install
+  std::string tempDir;      // temporary files of the worker's route: <scratch>/tmp, created empty
   int rounds = 5;
 };
 

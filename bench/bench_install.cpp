@@ -108,7 +108,7 @@ int main(int argc, char** argv) {
          args.rounds);
   std::vector<InstallMethod> methods = Methods(args);
   std::vector<double> medians;
-  if (!RunRounds(methods, args.rounds, args.installDir, &medians, &error)) {
+  if (!RunRounds(methods, args.rounds, args.installRoot, &medians, &error)) {
     fprintf(stderr, "bench_install: %s\n", error.c_str());
     return kFailureStatus;
   }

@@ -18,15 +18,14 @@ double Median(std::vector<double> values) {
   return (values[middle - 1] + values[middle]) / 2;
 }
 
-// Removes what the previous run left and writes the dirty pages out, outside the timing.
-void Settle(const std::string& directory) {
-  fs::remove_all(directory);
-  sync();
+// The directory of one run below `root`: "<round>-<method>".
+std::string RunDirectory(const std::string& root, int round, size_t method) {
+  return (fs::path(root) / (std::to_string(round + 1) + "-" + std::to_string(method))).string();
 }
 
 bool TimeOnce(const InstallMethod& method, const std::string& directory, bool check,
               double* seconds, std::string* error) {
-  Settle(directory);
+  sync();
   auto start = std::chrono::steady_clock::now();
   bool installed = method.install(directory, error);
   std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
@@ -48,17 +47,19 @@ void PrintRound(int round, const std::vector<InstallMethod>& methods,
 
 }  // namespace
 
-bool RunRounds(const std::vector<InstallMethod>& methods, int rounds, const std::string& directory,
+bool RunRounds(const std::vector<InstallMethod>& methods, int rounds, const std::string& root,
                std::vector<double>* medians, std::string* error) {
+  fs::remove_all(root);
   std::vector<std::vector<double>> times(methods.size(), std::vector<double>(rounds));
   for (int round = 0; round < rounds; ++round) {
     for (size_t turn = 0; turn < methods.size(); ++turn) {
       size_t i = (turn + round) % methods.size();
+      std::string directory = RunDirectory(root, round, i);
       if (!TimeOnce(methods[i], directory, round == 0, &times[i][round], error)) return false;
     }
     PrintRound(round, methods, times);
   }
-  Settle(directory);
+  fs::remove_all(root);
   medians->clear();
   for (const std::vector<double>& each : times) medians->push_back(Median(each));
   return true;

@@ -16,12 +16,15 @@ struct InstallMethod {
   DirectoryStep check;    // checks what `install` just left in the directory
 };
 
-// Runs every method `rounds` times into `directory`, alternating, the order rotated by one each
-// round. Only the install step is timed (wall clock); before each run the directory is removed
-// and the system's dirty data flushed, so that no run pays for another's writes. Each method's
-// first output is checked. Prints every round's times. Fills `medians` with the median seconds
-// of each method, in the order of `methods`; false with `error` when a step failed.
-bool RunRounds(const std::vector<InstallMethod>& methods, int rounds, const std::string& directory,
+// Runs every method `rounds` times, alternating, the order rotated by one each round. Each run
+// installs into a fresh directory below `root`, and only the install step is timed (wall clock).
+// Before each run the system's dirty data is written out, so that no run pays for another's
+// writes; the runs' directories are removed only after the last round, since files created right
+// after a mass deletion are much slower to make on some file systems, which would bury the
+// differences measured. Each method's first output is checked. Prints every round's times.
+// Fills `medians` with the median seconds of each method, in the order of `methods`; false with
+// `error` when a step failed.
+bool RunRounds(const std::vector<InstallMethod>& methods, int rounds, const std::string& root,
                std::vector<double>* medians, std::string* error);
 
 #endif  // CIRVANE_BENCH_ROUNDS_H_
