@@ -18,19 +18,36 @@ double Median(std::vector<double> values) {
   return (values[middle - 1] + values[middle]) / 2;
 }
 
-// The directory of one run below `root`: "<round>-<method>".
+// The round of the checked, untimed runs; the timed rounds count from 0.
+constexpr int kCheckRound = -1;
+
+// The directory of one run below `root`: "<round counted from 1>-<method index>".
 std::string RunDirectory(const std::string& root, int round, size_t method) {
   return (fs::path(root) / (std::to_string(round + 1) + "-" + std::to_string(method))).string();
 }
 
-bool TimeOnce(const InstallMethod& method, const std::string& directory, bool check,
-              double* seconds, std::string* error) {
+// Runs each method once, untimed, and checks what it installed. The timed runs that follow
+// then find the program's image, the tools and the source tree in memory alike.
+bool CheckEachMethod(const std::vector<InstallMethod>& methods, const std::string& root,
+                     std::string* error) {
+  for (size_t i = 0; i < methods.size(); ++i) {
+    std::string directory = RunDirectory(root, kCheckRound, i);
+    if (!methods[i].install(directory, error) || !methods[i].check(directory, error)) {
+      *error = methods[i].label + ": " + *error;
+      return false;
+    }
+  }
+  return true;
+}
+
+bool TimeOnce(const InstallMethod& method, const std::string& directory, double* seconds,
+              std::string* error) {
   sync();
   auto start = std::chrono::steady_clock::now();
   bool installed = method.install(directory, error);
   std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
   *seconds = elapsed.count();
-  if (installed && (!check || method.check(directory, error))) return true;
+  if (installed) return true;
   *error = method.label + ": " + *error;
   return false;
 }
@@ -50,12 +67,14 @@ void PrintRound(int round, const std::vector<InstallMethod>& methods,
 bool RunRounds(const std::vector<InstallMethod>& methods, int rounds, const std::string& root,
                std::vector<double>* medians, std::string* error) {
   fs::remove_all(root);
+  if (!CheckEachMethod(methods, root, error)) return false;
+  printf("checked: every method installed every file of the tree\n");
   std::vector<std::vector<double>> times(methods.size(), std::vector<double>(rounds));
   for (int round = 0; round < rounds; ++round) {
     for (size_t turn = 0; turn < methods.size(); ++turn) {
       size_t i = (turn + round) % methods.size();
       std::string directory = RunDirectory(root, round, i);
-      if (!TimeOnce(methods[i], directory, round == 0, &times[i][round], error)) return false;
+      if (!TimeOnce(methods[i], directory, &times[i][round], error)) return false;
     }
     PrintRound(round, methods, times);
   }

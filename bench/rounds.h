@@ -21,7 +21,8 @@ struct InstallMethod {
 // Before each run the system's dirty data is written out, so that no run pays for another's
 // writes; the runs' directories are removed only after the last round, since files created right
 // after a mass deletion are much slower to make on some file systems, which would bury the
-// differences measured. Each method's first output is checked. Prints every round's times.
+// differences measured. An untimed run of each method comes first, and its output is checked.
+// Prints every round's times.
 // Fills `medians` with the median seconds of each method, in the order of `methods`; false with
 // `error` when a step failed.
 bool RunRounds(const std::vector<InstallMethod>& methods, int rounds, const std::string& root,

@@ -20,13 +20,13 @@ std::string_view WithoutTrailingSeparator(std::string_view path) {
   return path;
 }
 
-std::unique_ptr<platform::File> OpenPlain(const std::string& path) {
+std::unique_ptr<platform::CFile> OpenPlain(const std::string& path) {
   return platform::Files().Open(path.c_str(), platform::OpenMode::kWrite);
 }
 
 // Opens for writing; when that fails, clears the read-only attribute and tries once more.
-std::unique_ptr<platform::File> OpenClearingReadOnly(const std::string& path) {
-  std::unique_ptr<platform::File> file = OpenPlain(path);
+std::unique_ptr<platform::CFile> OpenClearingReadOnly(const std::string& path) {
+  std::unique_ptr<platform::CFile> file = OpenPlain(path);
   if (file) return file;
   platform::Files().SetReadOnly(path.c_str(), false);
   return OpenPlain(path);
@@ -53,10 +53,10 @@ void CreateDirectoryTree(std::string_view directory, int* budget) {
   CreateDirectoryTree(path, budget);
 }
 
-std::unique_ptr<platform::File> OpenForWrite(std::string_view path) {
+std::unique_ptr<platform::CFile> OpenForWrite(std::string_view path) {
   if (path.empty() || !FitsPathLimit(path)) return nullptr;
   std::string target(path);
-  std::unique_ptr<platform::File> file = OpenClearingReadOnly(target);
+  std::unique_ptr<platform::CFile> file = OpenClearingReadOnly(target);
   if (file) return file;
   int budget = 0;
   CreateDirectoryTree(ParentDirectory(target), &budget);
@@ -65,10 +65,10 @@ std::unique_ptr<platform::File> OpenForWrite(std::string_view path) {
 
 int CopyFileBytes(std::string_view source, std::string_view destination) {
   if (!FitsPathLimit(source) || !FitsPathLimit(destination)) return 0;
-  std::unique_ptr<platform::File> input =
+  std::unique_ptr<platform::CFile> input =
       platform::Files().Open(std::string(source).c_str(), platform::OpenMode::kRead);
   if (!input) return 0;
-  std::unique_ptr<platform::File> output = OpenClearingReadOnly(std::string(destination));
+  std::unique_ptr<platform::CFile> output = OpenClearingReadOnly(std::string(destination));
   if (!output) return 0;
   char chunk[kCopyChunkSize];
   size_t count;

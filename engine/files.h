@@ -25,7 +25,7 @@ void CreateDirectoryTree(std::string_view directory, int* budget);
 
 // Opens `path` for binary writing, creating or truncating it; clears a read-only attribute and
 // creates missing directories when needed. Null when the file cannot be opened.
-std::unique_ptr<platform::File> OpenForWrite(std::string_view path);
+std::unique_ptr<platform::CFile> OpenForWrite(std::string_view path);
 
 // Copies `source` over `destination` (clearing its read-only attribute when the first open
 // fails). 1 when every byte arrived; 0 when a file cannot be opened, read, written or closed.

@@ -13,25 +13,25 @@ using platform::WriteWholeFile;
 
 class FilesTest : public testing::Test {
  protected:
-  platform::ScopedTempDir dir_;
+  platform::CScopedTempDir m_dir;
 };
 
 TEST_F(FilesTest, ExistenceTestsTellFilesFromDirectories) {
-  ASSERT_TRUE(WriteWholeFile(dir_ / "f.txt", "x"));
-  EXPECT_TRUE(FileExists(dir_ / "f.txt"));
-  EXPECT_FALSE(DirectoryExists(dir_ / "f.txt"));
-  EXPECT_TRUE(DirectoryExists(dir_.path()));
-  EXPECT_TRUE(DirectoryExists(dir_.path() + "\\"));
-  EXPECT_FALSE(FileExists(dir_.path()));
-  EXPECT_FALSE(FileExists(dir_ / "missing"));
+  ASSERT_TRUE(WriteWholeFile(m_dir / "f.txt", "x"));
+  EXPECT_TRUE(FileExists(m_dir / "f.txt"));
+  EXPECT_FALSE(DirectoryExists(m_dir / "f.txt"));
+  EXPECT_TRUE(DirectoryExists(m_dir.path()));
+  EXPECT_TRUE(DirectoryExists(m_dir.path() + "\\"));
+  EXPECT_FALSE(FileExists(m_dir.path()));
+  EXPECT_FALSE(FileExists(m_dir / "missing"));
   EXPECT_FALSE(FileExists(""));
   EXPECT_FALSE(DirectoryExists(""));
-  EXPECT_FALSE(FileExists(dir_ / "f.*")) << "a pattern is no file name";
-  EXPECT_FALSE(FileExists(dir_.path() + "\\" + std::string(kMaxPathLength, 'a')));
+  EXPECT_FALSE(FileExists(m_dir / "f.*")) << "a pattern is no file name";
+  EXPECT_FALSE(FileExists(m_dir.path() + "\\" + std::string(kMaxPathLength, 'a')));
 }
 
 TEST_F(FilesTest, CreateDirectoryTreeMakesEveryMissingLevel) {
-  std::string deep = dir_ / "a\\b\\c\\d\\";
+  std::string deep = m_dir / "a\\b\\c\\d\\";
   int budget = 0;
   CreateDirectoryTree(deep, &budget);
   EXPECT_TRUE(DirectoryExists(deep));
@@ -39,20 +39,20 @@ TEST_F(FilesTest, CreateDirectoryTreeMakesEveryMissingLevel) {
 }
 
 TEST_F(FilesTest, CreateDirectoryTreeGivesUpAfterItsBudget) {
-  ASSERT_TRUE(WriteWholeFile(dir_ / "file", "x"));
+  ASSERT_TRUE(WriteWholeFile(m_dir / "file", "x"));
   int budget = 0;
-  CreateDirectoryTree(dir_ / "file\\a\\b", &budget);
+  CreateDirectoryTree(m_dir / "file\\a\\b", &budget);
   EXPECT_EQ(kDirectoryCallBudget, budget);
-  EXPECT_FALSE(DirectoryExists(dir_ / "file\\a\\b"));
+  EXPECT_FALSE(DirectoryExists(m_dir / "file\\a\\b"));
 
   budget = 0;
-  CreateDirectoryTree(dir_.path() + "\\" + std::string(kMaxPathLength, 'a'), &budget);
+  CreateDirectoryTree(m_dir.path() + "\\" + std::string(kMaxPathLength, 'a'), &budget);
   EXPECT_EQ(1, budget) << "an over-long path is refused at once";
 }
 
 TEST_F(FilesTest, OpenForWriteCreatesDirectoriesAndReplacesReadOnlyFiles) {
-  std::string below = dir_ / "new\\deeper\\f.txt";
-  std::unique_ptr<platform::File> file = OpenForWrite(below);
+  std::string below = m_dir / "new\\deeper\\f.txt";
+  std::unique_ptr<platform::CFile> file = OpenForWrite(below);
   ASSERT_NE(nullptr, file);
   EXPECT_EQ(3u, file->Write("abc", 3));
   EXPECT_TRUE(file->Close());
@@ -65,36 +65,36 @@ TEST_F(FilesTest, OpenForWriteCreatesDirectoriesAndReplacesReadOnlyFiles) {
   EXPECT_TRUE(file->Close());
   EXPECT_EQ("de", ReadWholeFile(below));
 
-  EXPECT_EQ(nullptr, OpenForWrite(dir_.path() + "\\" + std::string(kMaxPathLength, 'a')));
+  EXPECT_EQ(nullptr, OpenForWrite(m_dir.path() + "\\" + std::string(kMaxPathLength, 'a')));
   EXPECT_EQ(nullptr, OpenForWrite(""));
 }
 
 TEST_F(FilesTest, CopyFileBytesCopiesEveryChunkOverReadOnlyFiles) {
   std::string content;
   for (int i = 0; i < 3000; ++i) content += static_cast<char>(i * 31);
-  ASSERT_TRUE(WriteWholeFile(dir_ / "src", content));
-  ASSERT_TRUE(WriteWholeFile(dir_ / "dst", "old"));
-  ASSERT_TRUE(platform::Files().SetReadOnly((dir_ / "dst").c_str(), true));
+  ASSERT_TRUE(WriteWholeFile(m_dir / "src", content));
+  ASSERT_TRUE(WriteWholeFile(m_dir / "dst", "old"));
+  ASSERT_TRUE(platform::Files().SetReadOnly((m_dir / "dst").c_str(), true));
 
-  EXPECT_TRUE(CopyFileBytes(dir_ / "src", dir_ / "dst"));
-  EXPECT_EQ(content, ReadWholeFile(dir_ / "dst"));
+  EXPECT_TRUE(CopyFileBytes(m_dir / "src", m_dir / "dst"));
+  EXPECT_EQ(content, ReadWholeFile(m_dir / "dst"));
 
-  ASSERT_TRUE(WriteWholeFile(dir_ / "empty", ""));
-  EXPECT_TRUE(CopyFileBytes(dir_ / "empty", dir_ / "dst"));
-  EXPECT_EQ("", ReadWholeFile(dir_ / "dst"));
+  ASSERT_TRUE(WriteWholeFile(m_dir / "empty", ""));
+  EXPECT_TRUE(CopyFileBytes(m_dir / "empty", m_dir / "dst"));
+  EXPECT_EQ("", ReadWholeFile(m_dir / "dst"));
 
-  EXPECT_FALSE(CopyFileBytes(dir_ / "missing", dir_ / "dst"));
-  EXPECT_FALSE(CopyFileBytes(dir_ / "src", dir_ / "no\\such\\dir\\dst"));
+  EXPECT_FALSE(CopyFileBytes(m_dir / "missing", m_dir / "dst"));
+  EXPECT_FALSE(CopyFileBytes(m_dir / "src", m_dir / "no\\such\\dir\\dst"));
 }
 
 TEST_F(FilesTest, CopyFileBytesReportsAShortWrite) {
   std::string content(5000, 'z');
-  ASSERT_TRUE(WriteWholeFile(dir_ / "src", content));
+  ASSERT_TRUE(WriteWholeFile(m_dir / "src", content));
   for (long failingCall = 1; failingCall <= 5; ++failingCall) {
-    platform::FaultyFiles faulty;
+    platform::CFaultyFiles faulty;
     faulty.FailWritesFrom(failingCall);
     platform::UseFiles(&faulty);
-    int copied = CopyFileBytes(dir_ / "src", dir_ / "dst");
+    int copied = CopyFileBytes(m_dir / "src", m_dir / "dst");
     platform::UseFiles(nullptr);
     EXPECT_FALSE(copied) << "write call " << failingCall << " came out short";
   }

@@ -9,7 +9,7 @@
 
 #include "payload/payload.h"
 
-class FixtureTable {
+class CFixtureTable {
  public:
   // Adds a file as the build would store it (plain up to kMaxPlainSize bytes, else a member).
   // Returns the stored bytes so that a test can damage them before calling index().
@@ -25,10 +25,10 @@ class FixtureTable {
     std::string bytes;
     bool readOnly;
   };
-  std::deque<Stored> files_;
-  std::vector<PayloadEntry> entries_;
-  std::vector<const PayloadEntry*> pointers_;
-  PayloadIndex index_{};
+  std::deque<Stored> m_files;
+  std::vector<PayloadEntry> m_entries;
+  std::vector<const PayloadEntry*> m_pointers;
+  PayloadIndex m_index{};
 };
 
 // `size` bytes of text that compresses well and differs from line to line.

@@ -25,20 +25,20 @@ std::string Format(const char* format, std::string_view path) {
 }
 
 // Closes the gzip stream when it goes out of scope; Close() reports whether that succeeded.
-class GzipInput {
+class CGzipInput {
  public:
-  explicit GzipInput(gzFile stream) : stream_(stream) {}
-  ~GzipInput() { Close(); }
-  gzFile get() const { return stream_; }
+  explicit CGzipInput(gzFile stream) : m_stream(stream) {}
+  ~CGzipInput() { Close(); }
+  gzFile get() const { return m_stream; }
   bool Close() {
-    if (!stream_) return true;
-    int result = gzclose(stream_);
-    stream_ = nullptr;
+    if (!m_stream) return true;
+    int result = gzclose(m_stream);
+    m_stream = nullptr;
     return result == Z_OK;
   }
 
  private:
-  gzFile stream_;
+  gzFile m_stream;
 };
 
 // The reader's own text for a failed read: the input path, ": " and the reason.
@@ -52,13 +52,13 @@ std::string ReadErrorOf(gzFile stream) {
 
 ErrorText GunzipToFile(std::string_view inputPath, std::string_view outputPath) {
   std::string input(inputPath);
-  GzipInput gzip(FitsPathLimit(input) ? platform::Files().OpenGzip(input.c_str()) : nullptr);
+  CGzipInput gzip(FitsPathLimit(input) ? platform::Files().OpenGzip(input.c_str()) : nullptr);
   if (!gzip.get()) return Format("Could not open uncompression input file: \"%s\"", input);
   // zlib passes data without a gzip header through unchanged; an installed file would then be
   // whatever damaged bytes were stored, so such input is an error here.
   if (gzdirect(gzip.get())) return input + ": not in gzip format";
   std::string output(outputPath);
-  std::unique_ptr<platform::File> file =
+  std::unique_ptr<platform::CFile> file =
       FitsPathLimit(output) ? platform::Files().Open(output.c_str(), platform::OpenMode::kWrite)
                             : nullptr;
   if (!file) return Format("Could not open uncompression output file: \"%s\"", output);

@@ -25,37 +25,37 @@ std::string MemberOf(const std::string& content) {
 class GunzipTest : public testing::Test {
  protected:
   void SetUp() override {
-    system_.SetEnvironment("TMP", platform::SystemPathForTest(temp_.path()));
-    platform::UseSystem(&system_);
+    m_system.SetEnvironment("TMP", platform::SystemPathForTest(m_temp.path()));
+    platform::UseSystem(&m_system);
   }
   void TearDown() override { platform::UseSystem(nullptr); }
 
-  platform::FakeSystem system_;
-  platform::ScopedTempDir temp_;
-  platform::ScopedTempDir dir_;
+  platform::CFakeSystem m_system;
+  platform::CScopedTempDir m_temp;
+  platform::CScopedTempDir m_dir;
 };
 
 TEST_F(GunzipTest, InPlaceRestoresContentOfEveryLength) {
-  for (size_t size : {size_t{1}, size_t{1025}, kGunzipBufferSize, kGunzipBufferSize + 1,
-                      size_t{100000}}) {
+  for (size_t size :
+       {size_t{1}, size_t{1025}, kGunzipBufferSize, kGunzipBufferSize + 1, size_t{100000}}) {
     std::string content = TextOfSize(size, static_cast<unsigned>(size));
-    ASSERT_TRUE(WriteWholeFile(dir_ / "f.sub", MemberOf(content)));
-    EXPECT_EQ(std::nullopt, GunzipInPlace(dir_ / "f.sub"));
-    EXPECT_EQ(content, ReadWholeFile(dir_ / "f.sub")) << "size " << size;
+    ASSERT_TRUE(WriteWholeFile(m_dir / "f.sub", MemberOf(content)));
+    EXPECT_EQ(std::nullopt, GunzipInPlace(m_dir / "f.sub"));
+    EXPECT_EQ(content, ReadWholeFile(m_dir / "f.sub")) << "size " << size;
   }
   std::string noise = NoiseOfSize(3000);
-  ASSERT_TRUE(WriteWholeFile(dir_ / "n.wav", MemberOf(noise)));
-  EXPECT_EQ(std::nullopt, GunzipInPlace(dir_ / "n.wav"));
-  EXPECT_EQ(noise, ReadWholeFile(dir_ / "n.wav"));
-  EXPECT_EQ(0u, platform::CountFiles(temp_.path())) << "no temporary file may stay";
+  ASSERT_TRUE(WriteWholeFile(m_dir / "n.wav", MemberOf(noise)));
+  EXPECT_EQ(std::nullopt, GunzipInPlace(m_dir / "n.wav"));
+  EXPECT_EQ(noise, ReadWholeFile(m_dir / "n.wav"));
+  EXPECT_EQ(0u, platform::CountFiles(m_temp.path())) << "no temporary file may stay";
 }
 
 TEST_F(GunzipTest, InPlaceRewritesAReadOnlyTarget) {
   std::string content = TextOfSize(5000);
-  ASSERT_TRUE(WriteWholeFile(dir_ / "r.asy", MemberOf(content)));
-  ASSERT_TRUE(platform::Files().SetReadOnly((dir_ / "r.asy").c_str(), true));
-  EXPECT_EQ(std::nullopt, GunzipInPlace(dir_ / "r.asy"));
-  EXPECT_EQ(content, ReadWholeFile(dir_ / "r.asy"));
+  ASSERT_TRUE(WriteWholeFile(m_dir / "r.asy", MemberOf(content)));
+  ASSERT_TRUE(platform::Files().SetReadOnly((m_dir / "r.asy").c_str(), true));
+  EXPECT_EQ(std::nullopt, GunzipInPlace(m_dir / "r.asy"));
+  EXPECT_EQ(content, ReadWholeFile(m_dir / "r.asy"));
 }
 
 TEST_F(GunzipTest, DamagedMembersFailAndLeaveTheTargetAsItWas) {
@@ -66,7 +66,7 @@ TEST_F(GunzipTest, DamagedMembersFailAndLeaveTheTargetAsItWas) {
   badData[kGzipMemberHeaderSize + 40] ^= 0x55;
   std::string truncated = member.substr(0, member.size() / 2);
   std::string notGzip = TextOfSize(2000);
-  std::string target = dir_ / "bad.sub";
+  std::string target = m_dir / "bad.sub";
   struct Case {
     std::string stored;
     std::string error;
@@ -88,12 +88,12 @@ TEST_F(GunzipTest, DamagedMembersFailAndLeaveTheTargetAsItWas) {
 }
 
 TEST_F(GunzipTest, ToFileNamesTheFileItCannotOpen) {
-  EXPECT_EQ("Could not open uncompression input file: \"" + (dir_ / "missing") + "\"",
-            GunzipToFile(dir_ / "missing", dir_ / "out"));
-  ASSERT_TRUE(WriteWholeFile(dir_ / "in", MemberOf("abc")));
-  std::string output = dir_ / "no\\such\\out";
+  EXPECT_EQ("Could not open uncompression input file: \"" + (m_dir / "missing") + "\"",
+            GunzipToFile(m_dir / "missing", m_dir / "out"));
+  ASSERT_TRUE(WriteWholeFile(m_dir / "in", MemberOf("abc")));
+  std::string output = m_dir / "no\\such\\out";
   EXPECT_EQ("Could not open uncompression output file: \"" + output + "\"",
-            GunzipToFile(dir_ / "in", output));
+            GunzipToFile(m_dir / "in", output));
 }
 
 TEST_F(GunzipTest, AFullDiskIsReportedAtEachStage) {
@@ -102,7 +102,7 @@ TEST_F(GunzipTest, AFullDiskIsReportedAtEachStage) {
     long failingWrite;
     std::string expected;
   };
-  std::string target = dir_ / "full.sub";
+  std::string target = m_dir / "full.sub";
   const Case cases[] = {
       {1, "gz_uncompress(): failed fwrite"},
       {3, "gz_uncompress(): failed fwrite"},
@@ -111,7 +111,7 @@ TEST_F(GunzipTest, AFullDiskIsReportedAtEachStage) {
   };
   for (const Case& c : cases) {
     ASSERT_TRUE(WriteWholeFile(target, MemberOf(content)));
-    platform::FaultyFiles faulty;
+    platform::CFaultyFiles faulty;
     faulty.FailWritesFrom(c.failingWrite);
     platform::UseFiles(&faulty);
     ErrorText error = GunzipInPlace(target);
@@ -123,13 +123,13 @@ TEST_F(GunzipTest, AFullDiskIsReportedAtEachStage) {
 TEST_F(GunzipTest, TempNamesSkipTakenNumbersAndFallBackWithoutTmp) {
   std::optional<std::string> first = MakeTempName();
   ASSERT_TRUE(first.has_value());
-  ASSERT_EQ(0u, first->rfind(temp_ / "tmp", 0)) << *first;
-  unsigned number = static_cast<unsigned>(std::stoul(first->substr((temp_ / "tmp").size())));
-  ASSERT_TRUE(WriteWholeFile(temp_ / ("tmp" + std::to_string(number + 1)), "taken"));
-  ASSERT_TRUE(WriteWholeFile(temp_ / ("tmp" + std::to_string(number + 2)), "taken"));
-  EXPECT_EQ(temp_ / ("tmp" + std::to_string(number + 3)), MakeTempName());
+  ASSERT_EQ(0u, first->rfind(m_temp / "tmp", 0)) << *first;
+  unsigned number = static_cast<unsigned>(std::stoul(first->substr((m_temp / "tmp").size())));
+  ASSERT_TRUE(WriteWholeFile(m_temp / ("tmp" + std::to_string(number + 1)), "taken"));
+  ASSERT_TRUE(WriteWholeFile(m_temp / ("tmp" + std::to_string(number + 2)), "taken"));
+  EXPECT_EQ(m_temp / ("tmp" + std::to_string(number + 3)), MakeTempName());
 
-  system_.SetEnvironment("TMP", platform::SystemPathForTest(temp_ / "missing"));
+  m_system.SetEnvironment("TMP", platform::SystemPathForTest(m_temp / "missing"));
   std::string fallback = platform::Files().FallbackTempDirectory();
   std::optional<std::string> name = MakeTempName();
   ASSERT_TRUE(name.has_value());

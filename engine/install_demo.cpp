@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
   g_updateMode = update ? 1 : 0;
   g_installDone.store(0, std::memory_order_relaxed);
   g_statusText.SetListener(PrintStatus);
-  platform::System& system = platform::SystemService();
+  platform::CSystem& system = platform::SystemService();
   if (!system.StartThread(InstallWorker, nullptr)) {
     fprintf(stderr, "install_demo: could not start the install thread\n");
     return 1;

@@ -46,7 +46,7 @@ TEST(MemoryTest, DupStringCopiesOrGivesNull) {
 
 TEST(MemoryDeathTest, RunningOutOfMemoryEndsTheProcess) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
-  platform::FakeUi ui;
+  platform::CFakeUi ui;
   platform::UseUi(&ui);
   EXPECT_EXIT(OutOfMemory(), testing::ExitedWithCode(kOutOfMemoryCode), "");
   EXPECT_EXIT(ZeroAlloc(SIZE_MAX - 4), testing::ExitedWithCode(kOutOfMemoryCode), "");

@@ -11,8 +11,8 @@ std::string JoinPath(std::string_view directory, std::string_view relative) {
   if (haveDirectory && joined.back() != kSeparator) joined += kSeparator;
   if (!relative.empty() && relative.front() == kSeparator) {
     relative.remove_prefix(1);
-  } else if (haveDirectory && relative.substr(0, kCurrentDirectoryPrefix.size()) ==
-                                  kCurrentDirectoryPrefix) {
+  } else if (haveDirectory &&
+             relative.substr(0, kCurrentDirectoryPrefix.size()) == kCurrentDirectoryPrefix) {
     relative.remove_prefix(kCurrentDirectoryPrefix.size());
   }
   joined += relative;

@@ -4,26 +4,26 @@
 #include <cstdio>
 #include <cstring>
 
-void StatusText::Clear() {
-  std::lock_guard<std::mutex> lock(mutex_);
-  memset(text_, 0, sizeof text_);
+void CStatusText::Clear() {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  memset(m_text, 0, sizeof m_text);
 }
 
-void StatusText::Set(const char* format, ...) {
-  std::lock_guard<std::mutex> lock(mutex_);
+void CStatusText::Set(const char* format, ...) {
+  std::lock_guard<std::mutex> lock(m_mutex);
   va_list arguments;
   va_start(arguments, format);
-  vsnprintf(text_, sizeof text_, format, arguments);
+  vsnprintf(m_text, sizeof m_text, format, arguments);
   va_end(arguments);
-  if (listener_) listener_(text_);
+  if (m_listener) m_listener(m_text);
 }
 
-std::string StatusText::Copy() const {
-  std::lock_guard<std::mutex> lock(mutex_);
-  return text_;
+std::string CStatusText::Copy() const {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  return m_text;
 }
 
-void StatusText::SetListener(void (*listener)(const char* text)) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  listener_ = listener;
+void CStatusText::SetListener(void (*listener)(const char* text)) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_listener = listener;
 }

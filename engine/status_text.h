@@ -11,9 +11,9 @@ constexpr size_t kStatusTextSize = 1024;
 
 // Written by one thread and copied by another: both go through a short lock, so the reader
 // always gets one whole text.
-class StatusText {
+class CStatusText {
  public:
-  StatusText() { Clear(); }
+  CStatusText() { Clear(); }
   // Fills the whole text with zero bytes.
   void Clear();
   // Replaces the text with the formatted arguments (printf rules).
@@ -25,9 +25,9 @@ class StatusText {
   void SetListener(void (*listener)(const char* text));
 
  private:
-  mutable std::mutex mutex_;
-  char text_[kStatusTextSize];
-  void (*listener_)(const char* text) = nullptr;
+  mutable std::mutex m_mutex;
+  char m_text[kStatusTextSize];
+  void (*m_listener)(const char* text) = nullptr;
 };
 
 #endif  // CIRVANE_ENGINE_STATUS_TEXT_H_

@@ -9,17 +9,18 @@
 
 char g_installDir[kInstallDirSize];
 int g_updateMode;
-StatusText g_statusText;
+CStatusText g_statusText;
 std::atomic<int> g_installDone;
 
 namespace {
 
-constexpr char kTroubleWritingFile[] = "Trouble writing file.\nOut of disk space?  Permission problem?";
+constexpr char kTroubleWritingFile[] =
+    "Trouble writing file.\nOut of disk space?  Permission problem?";
 
 // Writes the stored bytes in one block straight from the program's image; a flush or close
 // that fails counts as a failed write, since the bytes did not all reach the disk.
 int WriteStoredBytes(const PayloadEntry& entry, const std::string& target) {
-  std::unique_ptr<platform::File> file = OpenForWrite(target);
+  std::unique_ptr<platform::CFile> file = OpenForWrite(target);
   if (!file) return 0;
   size_t stored = StoredSize(entry);
   bool written = file->Write(entry.bytes, stored) == stored;

@@ -17,7 +17,7 @@ extern char g_installDir[kInstallDirSize];
 // 1 = Update (the user's databases are merged), 0 = Overwrite; written before the worker starts.
 extern int g_updateMode;
 // What the worker is doing; rewritten before each entry, shown by the user-interface thread.
-extern StatusText g_statusText;
+extern CStatusText g_statusText;
 // Cleared by the user-interface thread before the worker starts; set to 1 (release) by the
 // worker as its last write, read with acquire.
 extern std::atomic<int> g_installDone;

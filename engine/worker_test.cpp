@@ -24,7 +24,8 @@ namespace {
 
 using platform::ReadWholeFile;
 
-constexpr char kTroubleWritingFile[] = "Trouble writing file.\nOut of disk space?  Permission problem?";
+constexpr char kTroubleWritingFile[] =
+    "Trouble writing file.\nOut of disk space?  Permission problem?";
 constexpr auto kWorkerTimeout = std::chrono::seconds(60);
 
 void RunPayload(void* index) { InstallPayload(*static_cast<const PayloadIndex*>(index)); }
@@ -34,30 +35,30 @@ void RunPayload(void* index) { InstallPayload(*static_cast<const PayloadIndex*>(
 class WorkerTest : public testing::Test {
  protected:
   void SetUp() override {
-    system_.SetEnvironment("TMP", platform::SystemPathForTest(temp_.path()));
-    platform::UseSystem(&system_);
-    platform::UseUi(&ui_);
-    snprintf(g_installDir, sizeof g_installDir, "%s", (dir_ / "Cirvane IV").c_str());
+    m_system.SetEnvironment("TMP", platform::SystemPathForTest(m_temp.path()));
+    platform::UseSystem(&m_system);
+    platform::UseUi(&m_ui);
+    snprintf(g_installDir, sizeof g_installDir, "%s", (m_dir / "Cirvane IV").c_str());
     g_updateMode = 0;
   }
   void TearDown() override {
     platform::UseSystem(nullptr);
-    platform::UseUi(&quiet_);
+    platform::UseUi(&m_quiet);
     platform::UseFiles(nullptr);
   }
 
   // Starts the worker on its own thread over `index` and waits for it to end.
   void Install(const PayloadIndex& index) {
     g_installDone.store(0);
-    ASSERT_TRUE(system_.StartThread(RunPayload, const_cast<PayloadIndex*>(&index)));
-    system_.JoinThreads();
+    ASSERT_TRUE(m_system.StartThread(RunPayload, const_cast<PayloadIndex*>(&index)));
+    m_system.JoinThreads();
   }
 
   std::string Installed(const std::string& path) { return JoinPath(g_installDir, path); }
 
   // A table with plain and compressed entries in nested folders, two of them read-only.
-  FixtureTable Product() {
-    FixtureTable table;
+  CFixtureTable Product() {
+    CFixtureTable table;
     table.Add(".\\Changelog.txt", TextOfSize(300));
     table.Add(".\\examples\\jigs\\big.asc", TextOfSize(50000, 3));
     table.Add(".\\examples\\noise.wav", NoiseOfSize(4000));
@@ -67,7 +68,7 @@ class WorkerTest : public testing::Test {
     return table;
   }
 
-  void ExpectInstalled(FixtureTable& table, const std::vector<std::string>& contents) {
+  void ExpectInstalled(CFixtureTable& table, const std::vector<std::string>& contents) {
     const PayloadIndex& index = table.index();
     ASSERT_EQ(contents.size(), index.size());
     for (size_t i = 0; i < index.size(); ++i) {
@@ -79,32 +80,32 @@ class WorkerTest : public testing::Test {
     EXPECT_EQ(index.size(), platform::CountFiles(g_installDir));
   }
 
-  platform::FakeSystem system_;
-  platform::FakeUi ui_;
-  platform::FakeUi quiet_;
-  platform::ScopedTempDir temp_;
-  platform::ScopedTempDir dir_;
+  platform::CFakeSystem m_system;
+  platform::CFakeUi m_ui;
+  platform::CFakeUi m_quiet;
+  platform::CScopedTempDir m_temp;
+  platform::CScopedTempDir m_dir;
 };
 
 TEST_F(WorkerTest, InstallsEveryEntryAndRaisesTheFlag) {
-  FixtureTable table = Product();
+  CFixtureTable table = Product();
   Install(table.index());
   EXPECT_EQ(1, g_installDone.load());
-  ExpectInstalled(table, {TextOfSize(300), TextOfSize(50000, 3), NoiseOfSize(4000),
-                          TextOfSize(kMaxPlainSize, 4), TextOfSize(kMaxPlainSize + 1, 5),
-                          TextOfSize(700, 6)});
+  ExpectInstalled(
+      table, {TextOfSize(300), TextOfSize(50000, 3), NoiseOfSize(4000),
+              TextOfSize(kMaxPlainSize, 4), TextOfSize(kMaxPlainSize + 1, 5), TextOfSize(700, 6)});
   EXPECT_EQ("Extracting: .\\lib\\sym\\Opamps\\x.asy.gz\n", g_statusText.Copy());
-  EXPECT_TRUE(ui_.boxes().empty());
-  EXPECT_TRUE(system_.exits().empty());
-  EXPECT_EQ(0u, platform::CountFiles(temp_.path()));
+  EXPECT_TRUE(m_ui.boxes().empty());
+  EXPECT_TRUE(m_system.exits().empty());
+  EXPECT_EQ(0u, platform::CountFiles(m_temp.path()));
 }
 
 TEST_F(WorkerTest, ReinstallReplacesReadOnlyFilesAndMakesThemReadOnlyAgain) {
-  FixtureTable first = Product();
+  CFixtureTable first = Product();
   Install(first.index());
   ASSERT_EQ(1, g_installDone.load());
 
-  FixtureTable second;
+  CFixtureTable second;
   second.Add(".\\lib\\sym\\cap.asy", "new cap", true);
   second.Add(".\\lib\\sym\\diode.asy", TextOfSize(3000, 9), true);
   Install(second.index());
@@ -116,14 +117,14 @@ TEST_F(WorkerTest, ReinstallReplacesReadOnlyFilesAndMakesThemReadOnlyAgain) {
 }
 
 TEST_F(WorkerTest, AFileThatCannotBeOpenedEndsTheInstallation) {
-  FixtureTable table = Product();
-  platform::FaultyFiles faulty;
+  CFixtureTable table = Product();
+  platform::CFaultyFiles faulty;
   faulty.FailOpensOf(Installed(".\\examples\\jigs\\big.asc"));
   platform::UseFiles(&faulty);
   Install(table.index());
 
-  EXPECT_EQ(std::vector<std::string>{kTroubleWritingFile}, ui_.boxes());
-  EXPECT_EQ(std::vector<int>{kFailureExitStatus}, system_.exits());
+  EXPECT_EQ(std::vector<std::string>{kTroubleWritingFile}, m_ui.boxes());
+  EXPECT_EQ(std::vector<int>{kFailureExitStatus}, m_system.exits());
   EXPECT_EQ(0, g_installDone.load());
   EXPECT_EQ("Extracting: .\\examples\\jigs\\big.asc.gz\n", g_statusText.Copy())
       << "the status names the entry before its file is opened";
@@ -148,15 +149,15 @@ TEST_F(WorkerTest, AFullDiskIsReportedForStoredBytesAndForDecompression) {
               "\"\n    Disk full?  Permission problem?"},
   };
   for (const Case& c : cases) {
-    platform::FakeUi ui;
+    platform::CFakeUi ui;
     platform::UseUi(&ui);
-    platform::FakeSystem system;
-    system.SetEnvironment("TMP", platform::SystemPathForTest(temp_.path()));
+    platform::CFakeSystem system;
+    system.SetEnvironment("TMP", platform::SystemPathForTest(m_temp.path()));
     platform::UseSystem(&system);
-    platform::FaultyFiles faulty;
+    platform::CFaultyFiles faulty;
     faulty.FailWritesFrom(c.failingWrite);
     platform::UseFiles(&faulty);
-    FixtureTable table = Product();
+    CFixtureTable table = Product();
     g_installDone.store(0);
     EXPECT_EQ(0, InstallPayload(table.index()));
     EXPECT_EQ(std::vector<std::string>{c.box}, ui.boxes()) << "write " << c.failingWrite;
@@ -166,7 +167,7 @@ TEST_F(WorkerTest, AFullDiskIsReportedForStoredBytesAndForDecompression) {
 }
 
 TEST_F(WorkerTest, ACorruptMemberIsReportedWithTheReadersText) {
-  FixtureTable table;
+  CFixtureTable table;
   table.Add(".\\a.txt", "first");
   std::string& stored = table.Add(".\\lib\\sub\\bad.sub", TextOfSize(30000));
   stored[stored.size() - 5] ^= 0x01;  // the trailer's CRC-32
@@ -175,31 +176,31 @@ TEST_F(WorkerTest, ACorruptMemberIsReportedWithTheReadersText) {
   Install(table.index());
 
   std::string target = Installed(".\\lib\\sub\\bad.sub");
-  ASSERT_EQ(1u, ui_.boxes().size());
-  EXPECT_EQ(0u, ui_.boxes()[0].rfind("Trouble writing: " + target + "\n", 0)) << ui_.boxes()[0];
-  EXPECT_NE(std::string::npos, ui_.boxes()[0].find("incorrect data check"));
+  ASSERT_EQ(1u, m_ui.boxes().size());
+  EXPECT_EQ(0u, m_ui.boxes()[0].rfind("Trouble writing: " + target + "\n", 0)) << m_ui.boxes()[0];
+  EXPECT_NE(std::string::npos, m_ui.boxes()[0].find("incorrect data check"));
   EXPECT_EQ(damaged, ReadWholeFile(target)) << "the target stays the compressed member";
-  EXPECT_EQ(std::vector<int>{kFailureExitStatus}, system_.exits());
+  EXPECT_EQ(std::vector<int>{kFailureExitStatus}, m_system.exits());
 }
 
 TEST_F(WorkerTest, AnOverlongTargetIsRefusedLikeAnyUnwritableFile) {
-  FixtureTable table;
+  CFixtureTable table;
   table.Add(".\\" + std::string(kMaxPathLength, 'x'), "data");
   Install(table.index());
-  EXPECT_EQ(std::vector<std::string>{kTroubleWritingFile}, ui_.boxes());
+  EXPECT_EQ(std::vector<std::string>{kTroubleWritingFile}, m_ui.boxes());
   EXPECT_EQ(0, g_installDone.load());
 }
 
 TEST_F(WorkerTest, TheProductTableInstallsEveryEntryOnce) {
   g_installDone.store(0);
-  ASSERT_TRUE(system_.StartThread(InstallWorker, nullptr));
-  system_.JoinThreads();
+  ASSERT_TRUE(m_system.StartThread(InstallWorker, nullptr));
+  m_system.JoinThreads();
   ASSERT_EQ(1, g_installDone.load());
   for (const PayloadEntry* entry : payloadIndex) {
     std::string content = ReadWholeFile(Installed(entry->path));
     EXPECT_EQ(entry->size, content.size()) << entry->path;
-    EXPECT_EQ(entry->tag, Crc32Of(reinterpret_cast<const unsigned char*>(content.data()),
-                                  content.size()))
+    EXPECT_EQ(entry->tag,
+              Crc32Of(reinterpret_cast<const unsigned char*>(content.data()), content.size()))
         << entry->path;
   }
   EXPECT_EQ(payloadIndex.size(), platform::CountFiles(g_installDir));
@@ -209,7 +210,7 @@ using WorkerDeathTest = WorkerTest;
 
 TEST_F(WorkerDeathTest, AFatalFailureEndsTheProcessWithStatusOne) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
-  FixtureTable table;
+  CFixtureTable table;
   table.Add(".\\" + std::string(kMaxPathLength, 'x'), "data");
   platform::UseSystem(nullptr);
   EXPECT_EXIT(InstallPayload(table.index()), testing::ExitedWithCode(kFailureExitStatus), "");
@@ -220,7 +221,7 @@ TEST_F(WorkerDeathTest, AFatalFailureEndsTheProcessWithStatusOne) {
 TEST_F(WorkerDeathTest, ARealWriteLimitEndsTheInstallationWithStatusOne) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   constexpr rlim_t kFileSizeLimit = 64 * 1024;
-  FixtureTable table;
+  CFixtureTable table;
   table.Add(".\\lib\\sub\\huge.sub", NoiseOfSize(4 * kFileSizeLimit));
   platform::UseSystem(nullptr);
   auto installUnderLimit = [&] {

@@ -17,9 +17,9 @@
 namespace platform {
 
 // An open binary file; closed when destroyed.
-class File {
+class CFile {
  public:
-  virtual ~File() = default;
+  virtual ~CFile() = default;
   // Reads up to `size` bytes; returns the count read, 0 at the end of the file or on an error.
   virtual size_t Read(void* buffer, size_t size) = 0;
   // Writes `size` bytes; returns the count written, fewer when the system refused (a full disk).
@@ -38,11 +38,11 @@ enum class EntryKind { kNone, kFile, kDirectory };
 
 enum class MakeDirectoryResult { kMade, kAlreadyExists, kFailed };
 
-class FileSystem {
+class CFileSystem {
  public:
-  virtual ~FileSystem() = default;
+  virtual ~CFileSystem() = default;
   // Opens `path`; null when the system refuses.
-  virtual std::unique_ptr<File> Open(const char* path, OpenMode mode) = 0;
+  virtual std::unique_ptr<CFile> Open(const char* path, OpenMode mode) = 0;
   // Opens a gzip file for reading with zlib (gzopen "rb"); null when it cannot be opened.
   virtual gzFile OpenGzip(const char* path) = 0;
   // Looks `path` up with the system's directory search.
@@ -61,11 +61,11 @@ class FileSystem {
 };
 
 // The file service in use: the real one unless a test installed another.
-FileSystem& Files();
+CFileSystem& Files();
 // Installs `files` as the file service; null puts the real one back. For tests.
-void UseFiles(FileSystem* files);
+void UseFiles(CFileSystem* files);
 // The real file service of this target.
-FileSystem& RealFiles();
+CFileSystem& RealFiles();
 
 // A path typed by the user or read from the environment, in the backslash form of the logic.
 std::string ImportPath(std::string_view systemPath);

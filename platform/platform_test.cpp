@@ -11,7 +11,7 @@ using platform::Files;
 using platform::MakeDirectoryResult;
 
 TEST(PlatformFilesTest, DirectoriesFilesAndAttributes) {
-  platform::ScopedTempDir dir;
+  platform::CScopedTempDir dir;
   std::string sub = dir / "sub";
   EXPECT_EQ(MakeDirectoryResult::kMade, Files().MakeDirectory(sub.c_str()));
   EXPECT_EQ(MakeDirectoryResult::kAlreadyExists, Files().MakeDirectory(sub.c_str()));

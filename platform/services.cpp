@@ -6,19 +6,19 @@
 namespace platform {
 namespace {
 
-FileSystem* g_files = nullptr;
-Ui* g_ui = nullptr;
-System* g_system = nullptr;
+CFileSystem* g_files = nullptr;
+CUi* g_ui = nullptr;
+CSystem* g_system = nullptr;
 
 }  // namespace
 
-FileSystem& Files() { return g_files ? *g_files : RealFiles(); }
-void UseFiles(FileSystem* files) { g_files = files; }
+CFileSystem& Files() { return g_files ? *g_files : RealFiles(); }
+void UseFiles(CFileSystem* files) { g_files = files; }
 
-Ui& UiService() { return g_ui ? *g_ui : RealUi(); }
-void UseUi(Ui* ui) { g_ui = ui; }
+CUi& UiService() { return g_ui ? *g_ui : RealUi(); }
+void UseUi(CUi* ui) { g_ui = ui; }
 
-System& SystemService() { return g_system ? *g_system : RealSystem(); }
-void UseSystem(System* system) { g_system = system; }
+CSystem& SystemService() { return g_system ? *g_system : RealSystem(); }
+void UseSystem(CSystem* system) { g_system = system; }
 
 }  // namespace platform

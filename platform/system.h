@@ -7,9 +7,9 @@
 
 namespace platform {
 
-class System {
+class CSystem {
  public:
-  virtual ~System() = default;
+  virtual ~CSystem() = default;
   // Ends the process with `status` through the runtime's normal exit. The real one does not
   // return; a test's stand-in records the status and returns, so callers return right after it.
   virtual void ExitProcess(int status) = 0;
@@ -22,11 +22,11 @@ class System {
 };
 
 // The system service in use: the real one unless a test installed another.
-System& SystemService();
+CSystem& SystemService();
 // Installs `system` as the system service; null puts the real one back. For tests.
-void UseSystem(System* system);
+void UseSystem(CSystem* system);
 // The real system service of this target.
-System& RealSystem();
+CSystem& RealSystem();
 
 }  // namespace platform
 

@@ -12,63 +12,63 @@
 
 namespace platform {
 
-class FakeSystem : public System {
+class CFakeSystem : public CSystem {
  public:
-  ~FakeSystem() override { JoinThreads(); }
+  ~CFakeSystem() override { JoinThreads(); }
 
   void ExitProcess(int status) override {
-    std::lock_guard<std::mutex> lock(mutex_);
-    exits_.push_back(status);
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_exits.push_back(status);
   }
 
   int StartThread(void (*procedure)(void*), void* argument) override {
-    std::lock_guard<std::mutex> lock(mutex_);
-    threads_.emplace_back(procedure, argument);
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_threads.emplace_back(procedure, argument);
     return 1;
   }
 
   void Sleep(unsigned milliseconds) override {
-    std::lock_guard<std::mutex> lock(mutex_);
-    sleeps_.push_back(milliseconds);
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_sleeps.push_back(milliseconds);
   }
 
   std::optional<std::string> GetEnvironment(const char* name) override {
-    std::lock_guard<std::mutex> lock(mutex_);
-    auto found = environment_.find(name);
-    if (found == environment_.end()) return std::nullopt;
+    std::lock_guard<std::mutex> lock(m_mutex);
+    auto found = m_environment.find(name);
+    if (found == m_environment.end()) return std::nullopt;
     return found->second;
   }
 
   void SetEnvironment(const std::string& name, const std::string& value) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    environment_[name] = value;
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_environment[name] = value;
   }
 
   // Waits for every thread started so far.
   void JoinThreads() {
     std::vector<std::thread> threads;
     {
-      std::lock_guard<std::mutex> lock(mutex_);
-      threads.swap(threads_);
+      std::lock_guard<std::mutex> lock(m_mutex);
+      threads.swap(m_threads);
     }
     for (std::thread& thread : threads) thread.join();
   }
 
   std::vector<int> exits() const {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return exits_;
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_exits;
   }
   std::vector<unsigned> sleeps() const {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return sleeps_;
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_sleeps;
   }
 
  private:
-  mutable std::mutex mutex_;
-  std::vector<int> exits_;
-  std::vector<unsigned> sleeps_;
-  std::vector<std::thread> threads_;
-  std::map<std::string, std::string> environment_;
+  mutable std::mutex m_mutex;
+  std::vector<int> m_exits;
+  std::vector<unsigned> m_sleeps;
+  std::vector<std::thread> m_threads;
+  std::map<std::string, std::string> m_environment;
 };
 
 }  // namespace platform

@@ -10,23 +10,23 @@
 
 namespace platform {
 
-class FakeUi : public Ui {
+class CFakeUi : public CUi {
  public:
   int ShowMessageBox(const char* text) override {
-    std::lock_guard<std::mutex> lock(mutex_);
-    boxes_.push_back(text);
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_boxes.push_back(text);
     return kMessageBoxOk;
   }
 
   // The texts of the boxes shown so far, oldest first.
   std::vector<std::string> boxes() const {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return boxes_;
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_boxes;
   }
 
  private:
-  mutable std::mutex mutex_;
-  std::vector<std::string> boxes_;
+  mutable std::mutex m_mutex;
+  std::vector<std::string> m_boxes;
 };
 
 }  // namespace platform

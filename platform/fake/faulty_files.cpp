@@ -5,66 +5,66 @@
 namespace platform {
 namespace {
 
-class FaultyFile : public File {
+class CFaultyFile : public CFile {
  public:
-  FaultyFile(std::unique_ptr<File> real, FaultyFiles* owner)
-      : real_(std::move(real)), owner_(owner) {}
+  CFaultyFile(std::unique_ptr<CFile> real, CFaultyFiles* owner)
+      : m_real(std::move(real)), m_owner(owner) {}
 
-  size_t Read(void* buffer, size_t size) override { return real_->Read(buffer, size); }
+  size_t Read(void* buffer, size_t size) override { return m_real->Read(buffer, size); }
 
   size_t Write(const void* data, size_t size) override {
-    if (!owner_->NextWriteFails()) return real_->Write(data, size);
-    return real_->Write(data, size / 2);
+    if (!m_owner->NextWriteFails()) return m_real->Write(data, size);
+    return m_real->Write(data, size / 2);
   }
 
-  int Close() override { return real_->Close(); }
+  int Close() override { return m_real->Close(); }
 
  private:
-  std::unique_ptr<File> real_;
-  FaultyFiles* owner_;
+  std::unique_ptr<CFile> m_real;
+  CFaultyFiles* m_owner;
 };
 
 }  // namespace
 
-void FaultyFiles::FailOpensOf(const std::string& path) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  failOpens_.push_back(path);
+void CFaultyFiles::FailOpensOf(const std::string& path) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_failOpens.push_back(path);
 }
 
-std::vector<std::string> FaultyFiles::opened() const {
-  std::lock_guard<std::mutex> lock(mutex_);
-  return opened_;
+std::vector<std::string> CFaultyFiles::opened() const {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  return m_opened;
 }
 
-std::vector<std::string> FaultyFiles::removed() const {
-  std::lock_guard<std::mutex> lock(mutex_);
-  return removed_;
+std::vector<std::string> CFaultyFiles::removed() const {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  return m_removed;
 }
 
-bool FaultyFiles::NextWriteFails() {
-  long call = ++writeCalls_;
-  long from = failFrom_;
+bool CFaultyFiles::NextWriteFails() {
+  long call = ++m_writeCalls;
+  long from = m_failFrom;
   return from != 0 && call >= from;
 }
 
-std::unique_ptr<File> FaultyFiles::Open(const char* path, OpenMode mode) {
+std::unique_ptr<CFile> CFaultyFiles::Open(const char* path, OpenMode mode) {
   {
-    std::lock_guard<std::mutex> lock(mutex_);
-    opened_.push_back(path);
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_opened.push_back(path);
     if (mode == OpenMode::kWrite &&
-        std::find(failOpens_.begin(), failOpens_.end(), path) != failOpens_.end()) {
+        std::find(m_failOpens.begin(), m_failOpens.end(), path) != m_failOpens.end()) {
       return nullptr;
     }
   }
-  std::unique_ptr<File> real = RealFiles().Open(path, mode);
+  std::unique_ptr<CFile> real = RealFiles().Open(path, mode);
   if (!real) return nullptr;
-  return std::make_unique<FaultyFile>(std::move(real), this);
+  return std::make_unique<CFaultyFile>(std::move(real), this);
 }
 
-int FaultyFiles::RemoveFile(const char* path) {
+int CFaultyFiles::RemoveFile(const char* path) {
   {
-    std::lock_guard<std::mutex> lock(mutex_);
-    removed_.push_back(path);
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_removed.push_back(path);
   }
   return RealFiles().RemoveFile(path);
 }

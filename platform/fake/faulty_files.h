@@ -12,21 +12,21 @@
 
 namespace platform {
 
-class FaultyFiles : public FileSystem {
+class CFaultyFiles : public CFileSystem {
  public:
   // Makes the write call number `call` (counted from 1 over all files) and every later one
   // behave like a full disk: at most half of the bytes arrive and the short count is returned.
   // 0 turns failures off.
-  void FailWritesFrom(long call) { failFrom_ = call; }
+  void FailWritesFrom(long call) { m_failFrom = call; }
   // Makes every open of `path` for writing fail.
   void FailOpensOf(const std::string& path);
 
   // Write calls made so far.
-  long writeCalls() const { return writeCalls_; }
+  long writeCalls() const { return m_writeCalls; }
   std::vector<std::string> opened() const;
   std::vector<std::string> removed() const;
 
-  std::unique_ptr<File> Open(const char* path, OpenMode mode) override;
+  std::unique_ptr<CFile> Open(const char* path, OpenMode mode) override;
   gzFile OpenGzip(const char* path) override { return RealFiles().OpenGzip(path); }
   EntryKind Find(const char* path) override { return RealFiles().Find(path); }
   MakeDirectoryResult MakeDirectory(const char* path) override {
@@ -43,12 +43,12 @@ class FaultyFiles : public FileSystem {
   bool NextWriteFails();
 
  private:
-  std::atomic<long> writeCalls_{0};
-  std::atomic<long> failFrom_{0};
-  mutable std::mutex mutex_;
-  std::vector<std::string> failOpens_;
-  std::vector<std::string> opened_;
-  std::vector<std::string> removed_;
+  std::atomic<long> m_writeCalls{0};
+  std::atomic<long> m_failFrom{0};
+  mutable std::mutex m_mutex;
+  std::vector<std::string> m_failOpens;
+  std::vector<std::string> m_opened;
+  std::vector<std::string> m_removed;
 };
 
 }  // namespace platform

@@ -37,17 +37,17 @@ std::string SystemPathForTest(const std::string& path) {
 #endif
 }
 
-ScopedTempDir::ScopedTempDir() {
+CScopedTempDir::CScopedTempDir() {
   static std::atomic<unsigned> counter{0};
   auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
   fs::path dir = fs::temp_directory_path() /
                  ("cirvane-test-" + std::to_string(stamp) + "-" + std::to_string(++counter));
   fs::create_directories(dir);
-  path_ = ImportPath(dir.string());
+  m_path = ImportPath(dir.string());
 }
 
-ScopedTempDir::~ScopedTempDir() {
-  fs::path dir = SystemPathForTest(path_);
+CScopedTempDir::~CScopedTempDir() {
+  fs::path dir = SystemPathForTest(m_path);
   MakeWritable(dir);
   std::error_code ignored;
   fs::remove_all(dir, ignored);
@@ -64,7 +64,7 @@ size_t CountFiles(const std::string& directory) {
 }
 
 std::string ReadWholeFile(const std::string& path, bool* found) {
-  std::unique_ptr<File> file = RealFiles().Open(path.c_str(), OpenMode::kRead);
+  std::unique_ptr<CFile> file = RealFiles().Open(path.c_str(), OpenMode::kRead);
   if (found) *found = file != nullptr;
   std::string content;
   if (!file) return content;
@@ -75,7 +75,7 @@ std::string ReadWholeFile(const std::string& path, bool* found) {
 }
 
 int WriteWholeFile(const std::string& path, const std::string& content) {
-  std::unique_ptr<File> file = RealFiles().Open(path.c_str(), OpenMode::kWrite);
+  std::unique_ptr<CFile> file = RealFiles().Open(path.c_str(), OpenMode::kWrite);
   if (!file) return 0;
   bool ok = file->Write(content.data(), content.size()) == content.size();
   return file->Close() && ok;

@@ -9,20 +9,20 @@ namespace platform {
 
 // A fresh directory below the system's temporary directory, removed with all its contents
 // (read-only files included) when the object goes.
-class ScopedTempDir {
+class CScopedTempDir {
  public:
-  ScopedTempDir();
-  ~ScopedTempDir();
-  ScopedTempDir(const ScopedTempDir&) = delete;
-  ScopedTempDir& operator=(const ScopedTempDir&) = delete;
+  CScopedTempDir();
+  ~CScopedTempDir();
+  CScopedTempDir(const CScopedTempDir&) = delete;
+  CScopedTempDir& operator=(const CScopedTempDir&) = delete;
 
   // The directory, without a trailing backslash.
-  const std::string& path() const { return path_; }
+  const std::string& path() const { return m_path; }
   // The directory joined with `relative` ("a\b.txt").
-  std::string operator/(const std::string& relative) const { return path_ + "\\" + relative; }
+  std::string operator/(const std::string& relative) const { return m_path + "\\" + relative; }
 
  private:
-  std::string path_;
+  std::string m_path;
 };
 
 // The whole content of a file; `found` (optional) tells whether it could be opened.

@@ -7,7 +7,7 @@
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
-  static platform::FakeUi quietUi;
+  static platform::CFakeUi quietUi;
   platform::UseUi(&quietUi);
   return RUN_ALL_TESTS();
 }

@@ -20,9 +20,9 @@ std::string SystemPath(const char* path) {
   return converted;
 }
 
-class PosixFiles : public FileSystem {
+class CPosixFiles : public CFileSystem {
  public:
-  std::unique_ptr<File> Open(const char* path, OpenMode mode) override {
+  std::unique_ptr<CFile> Open(const char* path, OpenMode mode) override {
     return OpenStdioFile(SystemPath(path).c_str(), mode);
   }
 
@@ -62,8 +62,8 @@ class PosixFiles : public FileSystem {
 
 }  // namespace
 
-FileSystem& RealFiles() {
-  static PosixFiles files;
+CFileSystem& RealFiles() {
+  static CPosixFiles files;
   return files;
 }
 

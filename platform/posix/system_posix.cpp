@@ -22,7 +22,7 @@ void* RunThread(void* raw) {
   return nullptr;
 }
 
-class PosixSystem : public System {
+class CPosixSystem : public CSystem {
  public:
   void ExitProcess(int status) override { exit(status); }
 
@@ -50,8 +50,8 @@ class PosixSystem : public System {
 
 }  // namespace
 
-System& RealSystem() {
-  static PosixSystem system;
+CSystem& RealSystem() {
+  static CPosixSystem system;
   return system;
 }
 

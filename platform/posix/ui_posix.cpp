@@ -9,7 +9,7 @@ extern "C" const char* program_invocation_short_name;
 namespace platform {
 namespace {
 
-class PosixUi : public Ui {
+class CPosixUi : public CUi {
  public:
   int ShowMessageBox(const char* text) override {
     fprintf(stderr, "[%s] %s\n", program_invocation_short_name, text);
@@ -20,8 +20,8 @@ class PosixUi : public Ui {
 
 }  // namespace
 
-Ui& RealUi() {
-  static PosixUi ui;
+CUi& RealUi() {
+  static CPosixUi ui;
   return ui;
 }
 

@@ -1,9 +1,9 @@
 // The file service on Windows.
-#include <windows.h>
 #include <direct.h>
 #include <errno.h>
 #include <io.h>
 #include <sys/stat.h>
+#include <windows.h>
 
 #include "platform/files.h"
 #include "platform/stdio_file.h"
@@ -13,9 +13,9 @@ namespace {
 
 constexpr char kCurrentDriveRoot[] = "\\";
 
-class Win32Files : public FileSystem {
+class CWin32Files : public CFileSystem {
  public:
-  std::unique_ptr<File> Open(const char* path, OpenMode mode) override {
+  std::unique_ptr<CFile> Open(const char* path, OpenMode mode) override {
     return OpenStdioFile(path, mode);
   }
 
@@ -63,8 +63,8 @@ class Win32Files : public FileSystem {
 
 }  // namespace
 
-FileSystem& RealFiles() {
-  static Win32Files files;
+CFileSystem& RealFiles() {
+  static CWin32Files files;
   return files;
 }
 

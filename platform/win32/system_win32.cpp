@@ -1,6 +1,6 @@
 // The system service on Windows.
-#include <windows.h>
 #include <process.h>
+#include <windows.h>
 
 #include <cstdlib>
 #include <vector>
@@ -12,7 +12,7 @@ namespace {
 
 constexpr uintptr_t kThreadStartFailed = static_cast<uintptr_t>(-1);
 
-class Win32System : public System {
+class CWin32System : public CSystem {
  public:
   void ExitProcess(int status) override { exit(status); }
 
@@ -34,8 +34,8 @@ class Win32System : public System {
 
 }  // namespace
 
-System& RealSystem() {
-  static Win32System system;
+CSystem& RealSystem() {
+  static CWin32System system;
   return system;
 }
 

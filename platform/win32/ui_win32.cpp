@@ -20,7 +20,7 @@ std::string ExecutableBaseName() {
   return name;
 }
 
-class Win32Ui : public Ui {
+class CWin32Ui : public CUi {
  public:
   int ShowMessageBox(const char* text) override {
     std::string caption = ExecutableBaseName();
@@ -30,8 +30,8 @@ class Win32Ui : public Ui {
 
 }  // namespace
 
-Ui& RealUi() {
-  static Win32Ui ui;
+CUi& RealUi() {
+  static CWin32Ui ui;
   return ui;
 }
 
