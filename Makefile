@@ -17,7 +17,7 @@ PRODUCT_FLAGS := -DCIRVANE_PRODUCT=$(abspath $(PRODUCT)) -DCIRVANE_READONLY=$(ab
 WINE_ENV := WINEPREFIX=$(abspath $(WIN))/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
 
 .PHONY: deps native-configure windows-configure host-tools stub sample native asan windows \
-        test run installer tools bench clean FORCE
+        test run installer tools bench repro clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -77,6 +77,10 @@ run: native
 bench: native
 	@cmake --build $(NATIVE) --target bench_install
 	@bash bench/run.sh $(abspath $(NATIVE))
+
+# Builds twice and compares: payloadgen's outputs and the Windows programs must be identical.
+repro: windows
+	@bash scripts/check-reproducible.sh $(PRODUCT) $(READONLY)
 
 clean:
 	rm -rf $(OUT)
