@@ -10,8 +10,8 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int kMaxRounds = 100;
-constexpr char kInstallSubdirectory[] = "install";
-constexpr char kTempSubdirectory[] = "tmp";
+constexpr char kRunsSubdirectory[] = "runs";
+constexpr char kDeletionStampName[] = "last-deletion";
 
 // The text an option fills, or null for an unknown option.
 std::string* ValueOf(std::string_view option, BenchArgs* args, std::string* scratch,
@@ -33,14 +33,13 @@ bool ParseRounds(const std::string& text, int* rounds) {
   }
 }
 
-bool PrepareScratch(const std::string& scratch, BenchArgs* args, std::string* error) {
+bool MakeRoots(const std::string& scratch, BenchArgs* args, std::string* error) {
   fs::path root = fs::absolute(scratch);
-  args->installRoot = (root / kInstallSubdirectory).string();
-  args->tempDir = (root / kTempSubdirectory).string();
+  args->runsRoot = (root / kRunsSubdirectory).string();
+  args->deletionStamp = (root / kDeletionStampName).string();
   std::error_code failed;
-  fs::remove_all(args->tempDir, failed);
-  if (!failed) fs::create_directories(args->tempDir, failed);
-  if (failed) *error = "cannot prepare " + args->tempDir + ": " + failed.message();
+  fs::create_directories(args->runsRoot, failed);
+  if (failed) *error = "cannot make the directories of " + root.string() + ": " + failed.message();
   return !failed;
 }
 
@@ -67,5 +66,5 @@ bool ParseBenchArgs(int argc, char** argv, BenchArgs* args, std::string* error) 
   }
   args->tree = fs::absolute(args->tree).lexically_normal().string();
   args->tarball = fs::absolute(args->tarball).string();
-  return PrepareScratch(scratch, args, error);
+  return MakeRoots(scratch, args, error);
 }

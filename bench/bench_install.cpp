@@ -9,10 +9,12 @@
 //
 //   bench_install --tree DIR --tarball FILE --scratch DIR [--rounds N]
 //
-// DIR is the tree the payload was built from, FILE a gzip tar archive of it, and the scratch
-// directory (on the disk to measure) receives the installations and the temporary files.
+// DIR is the tree the payload was built from, FILE a gzip tar archive of it. The scratch
+// directory, on the disk to measure, receives the runs in runs/ (see bench/rounds.h for why
+// bench/run.sh marks that with chattr +T).
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -20,6 +22,7 @@
 #include "bench/bench_args.h"
 #include "bench/direct_install.h"
 #include "bench/rounds.h"
+#include "bench/scratch.h"
 #include "bench/tree_check.h"
 #include "bench/worker_route_install.h"
 #include "engine/worker.h"
@@ -33,50 +36,51 @@ constexpr int kFailureStatus = 1;
 constexpr char kTempVariable[] = "TMP";
 constexpr double kRouteTarget = 1.15;
 
-bool InstallOurs(const std::string& directory, std::string* error) {
-  snprintf(g_installDir, sizeof g_installDir, "%s", platform::ImportPath(directory).c_str());
+bool InstallOurs(const RunPlace& place, std::string* error) {
+  // The worker puts its temporary files where TMP points.
+  setenv(kTempVariable, place.tempDirectory.c_str(), 1);
+  snprintf(g_installDir, sizeof g_installDir, "%s", platform::ImportPath(place.directory).c_str());
   g_installDone.store(0, std::memory_order_relaxed);
   if (InstallPayload(payloadIndex) && g_installDone.load(std::memory_order_acquire)) return true;
   *error = "InstallPayload failed";
   return false;
 }
 
-bool InstallWithTar(const std::string& tarball, const std::string& directory, std::string* error) {
-  fs::create_directories(directory);
-  std::string command = "tar -xzf '" + tarball + "' -C '" + directory + "'";
-  if (system(command.c_str()) == 0) return true;
-  *error = "failed: " + command;
-  return false;
+bool InstallDirectly(const RunPlace& place, std::string* error) {
+  return InstallDirect(payloadIndex, place.directory, error);
+}
+
+bool InstallByRoute(const RunPlace& place, std::string* error) {
+  return InstallByWorkerRoute(payloadIndex, place.directory, place.tempDirectory, error);
+}
+
+RunStep InstallWithTar(const std::string& tarball) {
+  return [tarball](const RunPlace& place, std::string* error) {
+    fs::create_directories(place.directory);
+    std::string command = "tar -xzf '" + tarball + "' -C '" + place.directory + "'";
+    if (system(command.c_str()) == 0) return true;
+    *error = "failed: " + command;
+    return false;
+  };
 }
 
 // The checks of a method's output: its files, and for those that write through the payload
 // table, the read-only marks and an empty temporary directory.
-DirectoryStep CheckOutput(const BenchArgs& args, bool fromTable) {
-  return [args, fromTable](const std::string& directory, std::string* error) {
-    if (!SameFiles(args.tree, directory, error)) return false;
+RunStep CheckOutput(const std::string& tree, bool fromTable) {
+  return [tree, fromTable](const RunPlace& place, std::string* error) {
+    if (!SameFiles(tree, place.directory, error)) return false;
     if (!fromTable) return true;
-    return ReadOnlyAsListed(payloadIndex, directory, error) && LeftEmpty(args.tempDir, error);
+    return ReadOnlyAsListed(payloadIndex, place.directory, error) &&
+           LeftEmpty(place.tempDirectory, error);
   };
 }
 
 std::vector<InstallMethod> Methods(const BenchArgs& args) {
   return {
-      {"ours", InstallOurs, CheckOutput(args, true)},
-      {"(a)",
-       [](const std::string& directory, std::string* error) {
-         return InstallDirect(payloadIndex, directory, error);
-       },
-       CheckOutput(args, true)},
-      {"(b)",
-       [args](const std::string& directory, std::string* error) {
-         return InstallByWorkerRoute(payloadIndex, directory, args.tempDir, error);
-       },
-       CheckOutput(args, true)},
-      {"(c)",
-       [args](const std::string& directory, std::string* error) {
-         return InstallWithTar(args.tarball, directory, error);
-       },
-       CheckOutput(args, false)},
+      {"ours", InstallOurs, CheckOutput(args.tree, true)},
+      {"(a)", InstallDirectly, CheckOutput(args.tree, true)},
+      {"(b)", InstallByRoute, CheckOutput(args.tree, true)},
+      {"(c)", InstallWithTar(args.tarball), CheckOutput(args.tree, false)},
   };
 }
 
@@ -93,6 +97,22 @@ void PrintSummary(const std::vector<InstallMethod>& methods, const std::vector<d
   printf("\n");
 }
 
+int Run(const BenchArgs& args) {
+  printf("bench_install: %zu entries, %d rounds, median wall-clock seconds\n", payloadIndex.size(),
+         args.rounds);
+  std::vector<InstallMethod> methods = Methods(args);
+  std::vector<double> medians;
+  std::string error;
+  PrepareScratch(args);
+  if (!RunRounds(methods, args.rounds, args.runsRoot, &medians, &error)) {
+    fprintf(stderr, "bench_install: %s\n", error.c_str());
+    return kFailureStatus;
+  }
+  ClearScratch(args);
+  PrintSummary(methods, medians);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -102,16 +122,11 @@ int main(int argc, char** argv) {
     fprintf(stderr, "bench_install: %s\n%s", error.c_str(), kBenchUsage);
     return kFailureStatus;
   }
-  // The worker puts its temporary files where TMP points: on the scratch disk, as (b) does.
-  setenv(kTempVariable, args.tempDir.c_str(), 1);
-  printf("bench_install: %zu entries, %d rounds, median wall-clock seconds\n", payloadIndex.size(),
-         args.rounds);
-  std::vector<InstallMethod> methods = Methods(args);
-  std::vector<double> medians;
-  if (!RunRounds(methods, args.rounds, args.installRoot, &medians, &error)) {
-    fprintf(stderr, "bench_install: %s\n", error.c_str());
+  // The file-system calls of the harness throw when the scratch directory misbehaves.
+  try {
+    return Run(args);
+  } catch (const std::exception& e) {
+    fprintf(stderr, "bench_install: %s\n", e.what());
     return kFailureStatus;
   }
-  PrintSummary(methods, medians);
-  return 0;
 }

@@ -11,6 +11,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The round of the checked, untimed runs; the timed rounds count from 0.
+constexpr int kCheckRound = -1;
+constexpr char kInstallName[] = "install";
+constexpr char kTempName[] = "tmp";
+
 double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
   size_t middle = values.size() / 2;
@@ -18,38 +23,28 @@ double Median(std::vector<double> values) {
   return (values[middle - 1] + values[middle]) / 2;
 }
 
-// The round of the checked, untimed runs; the timed rounds count from 0.
-constexpr int kCheckRound = -1;
-
-// The directory of one run below `root`: "<round counted from 1>-<method index>".
-std::string RunDirectory(const std::string& root, int round, size_t method) {
-  return (fs::path(root) / (std::to_string(round + 1) + "-" + std::to_string(method))).string();
+// The place of one run, in "<round counted from 1>-<method index>" below `runsRoot`: install/ to
+// be made by the method, and tmp/, made here.
+RunPlace PlaceOf(const std::string& runsRoot, int round, size_t method) {
+  fs::path run = fs::path(runsRoot) / (std::to_string(round + 1) + "-" + std::to_string(method));
+  RunPlace place{(run / kInstallName).string(), (run / kTempName).string()};
+  fs::create_directories(place.tempDirectory);
+  return place;
 }
 
-// Runs each method once, untimed, and checks what it installed. The timed runs that follow
-// then find the program's image, the tools and the source tree in memory alike.
-bool CheckEachMethod(const std::vector<InstallMethod>& methods, const std::string& root,
-                     std::string* error) {
-  for (size_t i = 0; i < methods.size(); ++i) {
-    std::string directory = RunDirectory(root, kCheckRound, i);
-    if (!methods[i].install(directory, error) || !methods[i].check(directory, error)) {
-      *error = methods[i].label + ": " + *error;
-      return false;
-    }
-  }
-  return true;
+bool Fail(const InstallMethod& method, std::string* error) {
+  *error = method.label + ": " + *error;
+  return false;
 }
 
-bool TimeOnce(const InstallMethod& method, const std::string& directory, double* seconds,
+bool TimeOnce(const InstallMethod& method, const RunPlace& place, double* seconds,
               std::string* error) {
   sync();
   auto start = std::chrono::steady_clock::now();
-  bool installed = method.install(directory, error);
+  bool installed = method.install(place, error);
   std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
   *seconds = elapsed.count();
-  if (installed) return true;
-  *error = method.label + ": " + *error;
-  return false;
+  return installed || Fail(method, error);
 }
 
 void PrintRound(int round, const std::vector<InstallMethod>& methods,
@@ -64,21 +59,25 @@ void PrintRound(int round, const std::vector<InstallMethod>& methods,
 
 }  // namespace
 
-bool RunRounds(const std::vector<InstallMethod>& methods, int rounds, const std::string& root,
+bool RunRounds(const std::vector<InstallMethod>& methods, int rounds, const std::string& runsRoot,
                std::vector<double>* medians, std::string* error) {
-  fs::remove_all(root);
-  if (!CheckEachMethod(methods, root, error)) return false;
+  // The untimed runs also bring the program's image, the tools and the source tree into memory.
+  for (size_t i = 0; i < methods.size(); ++i) {
+    RunPlace place = PlaceOf(runsRoot, kCheckRound, i);
+    if (!methods[i].install(place, error) || !methods[i].check(place, error)) {
+      return Fail(methods[i], error);
+    }
+  }
   printf("checked: every method installed every file of the tree\n");
   std::vector<std::vector<double>> times(methods.size(), std::vector<double>(rounds));
   for (int round = 0; round < rounds; ++round) {
     for (size_t turn = 0; turn < methods.size(); ++turn) {
       size_t i = (turn + round) % methods.size();
-      std::string directory = RunDirectory(root, round, i);
-      if (!TimeOnce(methods[i], directory, &times[i][round], error)) return false;
+      RunPlace place = PlaceOf(runsRoot, round, i);
+      if (!TimeOnce(methods[i], place, &times[i][round], error)) return false;
     }
     PrintRound(round, methods, times);
   }
-  fs::remove_all(root);
   medians->clear();
   for (const std::vector<double>& each : times) medians->push_back(Median(each));
   return true;

@@ -7,7 +7,7 @@
 # OUT_DIR/fullscale when it is missing or older than its generator, archived with tar for the
 # baseline, and compiled into bench_install by a build of its own (OUT_DIR/bench-build), since
 # the native build carries the sample product. Everything is written below OUT_DIR, so that the
-# installations are measured on the disk of the build. BENCH_ROUNDS sets the rounds (default 5).
+# installations are measured on the disk of the build. BENCH_ROUNDS sets the rounds (default 7).
 set -euo pipefail
 
 native=$(realpath -m "${1:?usage: bash bench/run.sh NATIVE_BUILD_DIR [OUT_DIR]}")
@@ -19,7 +19,7 @@ tarball=$out/fullscale.tar.gz
 build=$out/bench-build
 scratch=$out/bench-scratch
 readonly_list=$PWD/tools/sample-readonly.txt
-rounds=${BENCH_ROUNDS:-5}
+rounds=${BENCH_ROUNDS:-7}
 generator=$native/bin/make_fullscale
 payloadgen=$native/payloadgen
 [[ -x $payloadgen ]] || payloadgen=$native/bin/payloadgen
@@ -31,7 +31,13 @@ seconds_since() {
 make_tree() {
   if [[ -e $stamp && ! $generator -nt $stamp ]]; then return; fi
   echo "== generating the full-scale product in $tree"
-  rm -rf "$tree" "$stamp"
+  rm -f "$stamp"
+  if [[ -e $tree ]]; then
+    rm -rf "$tree"
+    # Recorded where bench_install looks, which waits until the deletion no longer slows the
+    # creation of files (bench/scratch.h).
+    touch "$scratch/last-deletion"
+  fi
   "$generator" --out "$tree"
   touch "$stamp"
 }
@@ -65,7 +71,11 @@ build_bench() {
   cmake --build "$build" --target bench_install
 }
 
-mkdir -p "$out" "$scratch"
+# Each run of bench_install works in a directory of its own below runs/. Marked as a top of
+# directory hierarchies, runs/ has its subdirectories spread over the disk's block groups, so
+# that no run allocates its files among the inodes that another run freed.
+mkdir -p "$out" "$scratch/runs"
+chattr +T "$scratch/runs" 2>/dev/null || true
 if [[ $(df --output=fstype "$scratch" | tail -n 1) == tmpfs ]]; then
   echo "bench: warning: $scratch is on a tmpfs; the installations will not reach a disk" >&2
 fi

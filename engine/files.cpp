@@ -36,6 +36,8 @@ std::unique_ptr<platform::CFile> OpenClearingReadOnly(const std::string& path) {
 
 int FileExists(std::string_view name) { return FindEntry(name) == platform::EntryKind::kFile; }
 
+int EntryExists(std::string_view name) { return FindEntry(name) != platform::EntryKind::kNone; }
+
 int DirectoryExists(std::string_view name) {
   return FindEntry(WithoutTrailingSeparator(name)) == platform::EntryKind::kDirectory;
 }

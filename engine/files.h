@@ -15,6 +15,9 @@ constexpr int kDirectoryCallBudget = 261;
 // name or one with wildcards, which the directory search would treat as a pattern).
 int FileExists(std::string_view name);
 
+// 1 when an entry of any kind named `name` exists; 0 otherwise (same refusals as FileExists).
+int EntryExists(std::string_view name);
+
 // 1 when a directory named `name` exists, with or without one trailing backslash; 0 otherwise.
 int DirectoryExists(std::string_view name);
 

@@ -30,7 +30,7 @@ std::optional<std::string> MakeTempName() {
   for (unsigned attempt = 0; attempt < kMaxTempNameAttempts; ++attempt) {
     std::string name = JoinPath(directory, kTempPrefix + std::to_string(++counter));
     if (!FitsPathLimit(name)) return std::nullopt;
-    if (!FileExists(name) && !DirectoryExists(name)) return name;
+    if (!EntryExists(name)) return name;
   }
   return std::nullopt;
 }
