@@ -1,7 +1,5 @@
 #include "platform/fake/faulty_files.h"
 
-#include <algorithm>
-
 namespace platform {
 namespace {
 
@@ -26,9 +24,9 @@ class CFaultyFile : public CFile {
 
 }  // namespace
 
-void CFaultyFiles::FailOpensOf(const std::string& path) {
+void CFaultyFiles::FailOpensOf(const std::string& path, int times) {
   std::lock_guard<std::mutex> lock(m_mutex);
-  m_failOpens.push_back(path);
+  m_failOpens[path] = times;
 }
 
 std::vector<std::string> CFaultyFiles::opened() const {
@@ -51,8 +49,9 @@ std::unique_ptr<CFile> CFaultyFiles::Open(const char* path, OpenMode mode) {
   {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_opened.push_back(path);
-    if (mode == OpenMode::kWrite &&
-        std::find(m_failOpens.begin(), m_failOpens.end(), path) != m_failOpens.end()) {
+    auto failing = m_failOpens.find(path);
+    if (mode == OpenMode::kWrite && failing != m_failOpens.end() && failing->second != 0) {
+      if (failing->second != kAlways) --failing->second;
       return nullptr;
     }
   }

@@ -4,6 +4,7 @@
 #define CIRVANE_PLATFORM_FAKE_FAULTY_FILES_H_
 
 #include <atomic>
+#include <map>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -18,8 +19,9 @@ class CFaultyFiles : public CFileSystem {
   // behave like a full disk: at most half of the bytes arrive and the short count is returned.
   // 0 turns failures off.
   void FailWritesFrom(long call) { m_failFrom = call; }
-  // Makes every open of `path` for writing fail.
-  void FailOpensOf(const std::string& path);
+  // Makes the next `times` opens of `path` for writing fail (kAlways: every one).
+  static constexpr int kAlways = -1;
+  void FailOpensOf(const std::string& path, int times = kAlways);
 
   // Write calls made so far.
   long writeCalls() const { return m_writeCalls; }
@@ -46,7 +48,7 @@ class CFaultyFiles : public CFileSystem {
   std::atomic<long> m_writeCalls{0};
   std::atomic<long> m_failFrom{0};
   mutable std::mutex m_mutex;
-  std::vector<std::string> m_failOpens;
+  std::map<std::string, int> m_failOpens;  // path -> failures left (kAlways: no end)
   std::vector<std::string> m_opened;
   std::vector<std::string> m_removed;
 };

@@ -1,0 +1,22 @@
+#include "sync/backup.h"
+
+#include "engine/files.h"
+#include "engine/message.h"
+#include "platform/system.h"
+
+std::string BackupPath(std::string_view databasePath) {
+  std::string path(databasePath);
+  path += ".bak";
+  return path;
+}
+
+void BackupDatabase(std::string_view databasePath) {
+  if (databasePath.empty() || !FileExists(databasePath)) return;
+  const std::string backupPath = BackupPath(databasePath);
+  if (CopyFileBytes(databasePath, backupPath)) return;
+  platform::SystemService().Sleep(kBackupRetryMilliseconds);
+  if (CopyFileBytes(databasePath, backupPath)) return;
+  const std::string path(databasePath);
+  FailAndExit("Trouble backing up %s\nas %s\n\nRelease sync aborted.", path.c_str(),
+              backupPath.c_str());
+}

@@ -1,0 +1,24 @@
+// Backups of the user's databases, made before a merge rewrites them in place.
+//
+// The backup of `standard.dio` is `standard.dio.bak` beside it. Each merge replaces the backup
+// of the previous one, so it holds the user's file as it was just before the latest merge. The
+// installer never reads, restores or removes it.
+#ifndef CIRVANE_SYNC_BACKUP_H_
+#define CIRVANE_SYNC_BACKUP_H_
+
+#include <string>
+#include <string_view>
+
+// Pause between the first failed copy and the second attempt.
+constexpr unsigned kBackupRetryMilliseconds = 5000;
+
+// The backup path of `databasePath`: the whole path with ".bak" appended.
+std::string BackupPath(std::string_view databasePath);
+
+// Copies the file at `databasePath` to its backup path, trying once more after a pause when the
+// copy fails. Returns at once when the path is empty or names no file (a folder does not count).
+// When both copies fail it says so and ends the process: release sync never touches a database
+// it has not saved. (A test's system service records that exit and BackupDatabase returns.)
+void BackupDatabase(std::string_view databasePath);
+
+#endif  // CIRVANE_SYNC_BACKUP_H_

@@ -1,0 +1,86 @@
+#include "sync/backup.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/message.h"
+#include "platform/fake/fake_system.h"
+#include "platform/fake/fake_ui.h"
+#include "platform/fake/faulty_files.h"
+#include "platform/fake/test_files.h"
+
+namespace {
+
+using platform::ReadWholeFile;
+using platform::WriteWholeFile;
+
+class BackupTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    platform::UseSystem(&m_system);
+    platform::UseUi(&m_ui);
+    platform::UseFiles(&m_files);
+  }
+  void TearDown() override {
+    platform::UseFiles(nullptr);
+    platform::UseUi(nullptr);
+    platform::UseSystem(nullptr);
+  }
+
+  platform::CScopedTempDir m_dir;
+  platform::CFakeSystem m_system;
+  platform::CFakeUi m_ui;
+  platform::CFaultyFiles m_files;
+};
+
+TEST_F(BackupTest, NothingToBackUpLeavesNoTrace) {
+  BackupDatabase(m_dir / "standard.dio");
+  BackupDatabase(m_dir.path());
+  BackupDatabase("");
+  EXPECT_EQ(0u, platform::CountFiles(m_dir.path()));
+  EXPECT_TRUE(m_ui.boxes().empty());
+  EXPECT_TRUE(m_system.sleeps().empty());
+}
+
+TEST_F(BackupTest, ReplacesAnOlderReadOnlyBackup) {
+  const std::string database = m_dir / "standard.dio";
+  ASSERT_TRUE(WriteWholeFile(database, "current\r\n"));
+  ASSERT_TRUE(WriteWholeFile(database + ".bak", "older and longer\r\n"));
+  ASSERT_TRUE(platform::Files().SetReadOnly((database + ".bak").c_str(), true));
+
+  BackupDatabase(database);
+
+  EXPECT_EQ("current\r\n", ReadWholeFile(database + ".bak"));
+  EXPECT_EQ("current\r\n", ReadWholeFile(database));
+  EXPECT_TRUE(m_system.sleeps().empty());
+}
+
+TEST_F(BackupTest, RetriesOnceAfterAPauseWithoutAMessage) {
+  const std::string database = m_dir / "standard.bjt";
+  ASSERT_TRUE(WriteWholeFile(database, "models"));
+  // The copy opens the backup, clears its read-only attribute and opens it again: two refusals
+  // make the first copy fail.
+  m_files.FailOpensOf(database + ".bak", 2);
+
+  BackupDatabase(database);
+
+  EXPECT_EQ(std::vector<unsigned>{kBackupRetryMilliseconds}, m_system.sleeps());
+  EXPECT_EQ("models", ReadWholeFile(database + ".bak"));
+  EXPECT_TRUE(m_ui.boxes().empty());
+  EXPECT_TRUE(m_system.exits().empty());
+}
+
+TEST_F(BackupTest, TwoFailedCopiesAbortWithBothPaths) {
+  const std::string database = m_dir / "standard.mos";
+  ASSERT_TRUE(WriteWholeFile(database, "user models"));
+  m_files.FailOpensOf(database + ".bak");
+
+  BackupDatabase(database);
+
+  ASSERT_EQ(1u, m_ui.boxes().size());
+  EXPECT_EQ("Trouble backing up " + database + "\nas " + database + ".bak\n\nRelease sync aborted.",
+            m_ui.boxes()[0]);
+  EXPECT_EQ(std::vector<int>{kFailureExitStatus}, m_system.exits());
+  EXPECT_EQ("user models", ReadWholeFile(database));
+}
+
+}  // namespace
