@@ -55,6 +55,11 @@ void CreateDirectoryTree(std::string_view directory, int* budget) {
   CreateDirectoryTree(path, budget);
 }
 
+std::unique_ptr<platform::CFile> OpenForRead(std::string_view path) {
+  if (!FitsPathLimit(path)) return nullptr;
+  return platform::Files().Open(std::string(path).c_str(), platform::OpenMode::kRead);
+}
+
 std::unique_ptr<platform::CFile> OpenForWrite(std::string_view path) {
   if (path.empty() || !FitsPathLimit(path)) return nullptr;
   std::string target(path);
@@ -66,9 +71,8 @@ std::unique_ptr<platform::CFile> OpenForWrite(std::string_view path) {
 }
 
 int CopyFileBytes(std::string_view source, std::string_view destination) {
-  if (!FitsPathLimit(source) || !FitsPathLimit(destination)) return 0;
-  std::unique_ptr<platform::CFile> input =
-      platform::Files().Open(std::string(source).c_str(), platform::OpenMode::kRead);
+  if (!FitsPathLimit(destination)) return 0;
+  std::unique_ptr<platform::CFile> input = OpenForRead(source);
   if (!input) return 0;
   std::unique_ptr<platform::CFile> output = OpenClearingReadOnly(std::string(destination));
   if (!output) return 0;

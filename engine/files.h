@@ -26,6 +26,9 @@ int DirectoryExists(std::string_view name);
 // nothing: ask DirectoryExists afterwards.
 void CreateDirectoryTree(std::string_view directory, int* budget);
 
+// Opens `path` for binary reading; null when it is too long or cannot be opened.
+std::unique_ptr<platform::CFile> OpenForRead(std::string_view path);
+
 // Opens `path` for binary writing, creating or truncating it; clears a read-only attribute and
 // creates missing directories when needed. Null when the file cannot be opened.
 std::unique_ptr<platform::CFile> OpenForWrite(std::string_view path);

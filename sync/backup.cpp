@@ -10,13 +10,14 @@ std::string BackupPath(std::string_view databasePath) {
   return path;
 }
 
-void BackupDatabase(std::string_view databasePath) {
-  if (databasePath.empty() || !FileExists(databasePath)) return;
+int BackupDatabase(std::string_view databasePath) {
+  if (databasePath.empty() || !FileExists(databasePath)) return 1;
   const std::string backupPath = BackupPath(databasePath);
-  if (CopyFileBytes(databasePath, backupPath)) return;
+  if (CopyFileBytes(databasePath, backupPath)) return 1;
   platform::SystemService().Sleep(kBackupRetryMilliseconds);
-  if (CopyFileBytes(databasePath, backupPath)) return;
+  if (CopyFileBytes(databasePath, backupPath)) return 1;
   const std::string path(databasePath);
   FailAndExit("Trouble backing up %s\nas %s\n\nRelease sync aborted.", path.c_str(),
               backupPath.c_str());
+  return 0;
 }

@@ -18,7 +18,8 @@ std::string BackupPath(std::string_view databasePath);
 // Copies the file at `databasePath` to its backup path, trying once more after a pause when the
 // copy fails. Returns at once when the path is empty or names no file (a folder does not count).
 // When both copies fail it says so and ends the process: release sync never touches a database
-// it has not saved. (A test's system service records that exit and BackupDatabase returns.)
-void BackupDatabase(std::string_view databasePath);
+// it has not saved. Returns 1 when the merge may go on; 0 only after the exit was requested
+// (a test's system service records it and returns), so that the caller stops too.
+int BackupDatabase(std::string_view databasePath);
 
 #endif  // CIRVANE_SYNC_BACKUP_H_

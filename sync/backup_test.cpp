@@ -33,9 +33,9 @@ class BackupTest : public testing::Test {
 };
 
 TEST_F(BackupTest, NothingToBackUpLeavesNoTrace) {
-  BackupDatabase(m_dir / "standard.dio");
-  BackupDatabase(m_dir.path());
-  BackupDatabase("");
+  EXPECT_TRUE(BackupDatabase(m_dir / "standard.dio"));
+  EXPECT_TRUE(BackupDatabase(m_dir.path()));
+  EXPECT_TRUE(BackupDatabase(""));
   EXPECT_EQ(0u, platform::CountFiles(m_dir.path()));
   EXPECT_TRUE(m_ui.boxes().empty());
   EXPECT_TRUE(m_system.sleeps().empty());
@@ -47,7 +47,7 @@ TEST_F(BackupTest, ReplacesAnOlderReadOnlyBackup) {
   ASSERT_TRUE(WriteWholeFile(database + ".bak", "older and longer\r\n"));
   ASSERT_TRUE(platform::Files().SetReadOnly((database + ".bak").c_str(), true));
 
-  BackupDatabase(database);
+  EXPECT_TRUE(BackupDatabase(database));
 
   EXPECT_EQ("current\r\n", ReadWholeFile(database + ".bak"));
   EXPECT_EQ("current\r\n", ReadWholeFile(database));
@@ -61,7 +61,7 @@ TEST_F(BackupTest, RetriesOnceAfterAPauseWithoutAMessage) {
   // make the first copy fail.
   m_files.FailOpensOf(database + ".bak", 2);
 
-  BackupDatabase(database);
+  EXPECT_TRUE(BackupDatabase(database));
 
   EXPECT_EQ(std::vector<unsigned>{kBackupRetryMilliseconds}, m_system.sleeps());
   EXPECT_EQ("models", ReadWholeFile(database + ".bak"));
@@ -74,7 +74,7 @@ TEST_F(BackupTest, TwoFailedCopiesAbortWithBothPaths) {
   ASSERT_TRUE(WriteWholeFile(database, "user models"));
   m_files.FailOpensOf(database + ".bak");
 
-  BackupDatabase(database);
+  EXPECT_FALSE(BackupDatabase(database));
 
   ASSERT_EQ(1u, m_ui.boxes().size());
   EXPECT_EQ("Trouble backing up " + database + "\nas " + database + ".bak\n\nRelease sync aborted.",
