@@ -7,6 +7,8 @@ OUT := out
 NATIVE := $(OUT)/native
 ASAN := $(OUT)/asan
 WIN := $(OUT)/windows
+FUZZ := $(OUT)/fuzz
+FUZZ_SECONDS ?= 20
 SAMPLE := $(OUT)/sample
 PRODUCT ?= $(SAMPLE)
 READONLY ?= tools/sample-readonly.txt
@@ -17,7 +19,7 @@ PRODUCT_FLAGS := -DCIRVANE_PRODUCT=$(abspath $(PRODUCT)) -DCIRVANE_READONLY=$(ab
 WINE_ENV := WINEPREFIX=$(abspath $(WIN))/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
 
 .PHONY: deps native-configure windows-configure host-tools stub sample native asan windows \
-        test run installer tools bench repro clean
+        test fuzz run installer tools bench repro clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -54,6 +56,12 @@ asan: deps
 windows: native windows-configure
 	@cmake --build $(WIN)
 
+# The fuzz programs, built with clang and libFuzzer, each run for FUZZ_SECONDS.
+fuzz: deps
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ) $(CMAKE_COMMON) -DCIRVANE_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ) --target fuzz_targets
+	@bash scripts/run-fuzz.sh $(FUZZ)/bin $(FUZZ_SECONDS)
+
 test: native asan windows
 	@echo "== native tests"
 	@cd $(NATIVE) && ctest --output-on-failure
@@ -61,6 +69,8 @@ test: native asan windows
 	@cd $(ASAN) && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -R unit_tests
 	@echo "== Windows tests under Wine"
 	@cd $(WIN) && ctest --output-on-failure
+	@echo "== fuzz targets"
+	@$(MAKE) --no-print-directory fuzz
 
 # Until the dialogs exist, the installer is the console installation run of the worker.
 installer: windows
