@@ -78,14 +78,18 @@ installer: windows
 	@echo "$(OUT)/CirvaneIVSetup.exe"
 
 tools: host-tools
+	@cmake --build $(NATIVE) --target cmpdb
 	@mkdir -p $(OUT)/bin
-	@cp $(NATIVE)/bin/payloadgen $(OUT)/bin/
+	@cp $(NATIVE)/bin/payloadgen $(NATIVE)/bin/cmpdb $(OUT)/bin/
 
 run: native
 	@$(NATIVE)/bin/install_demo $(DEMO_DIR) $(if $(UPDATE),--update)
 
 # The benchmark configures its own build (out/bench-build) with the full-scale product compiled in.
 bench: host-tools
+	@cmake --build $(NATIVE) --target bench_model_merge
+	@mkdir -p $(OUT)/bench-merge
+	@$(NATIVE)/bin/bench_model_merge $(OUT)/bench-merge
 	@bash bench/run.sh $(abspath $(NATIVE)) $(abspath $(OUT))
 
 # Builds twice and compares: payloadgen's outputs and the Windows programs must be identical.
