@@ -1,0 +1,240 @@
+#include "sync/component_archive.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "sync/archive_test_support.h"
+#include "sync/component_docs.h"
+
+namespace {
+
+using archive_test::Capacitor;
+using archive_test::Encode;
+using archive_test::Hex;
+using archive_test::Inductor;
+using archive_test::Resistor;
+using archive_test::SetBits;
+
+const std::string kResistorClass = Hex("FF FF 00 00 0C 00") + "CResistorRec";
+const std::string kInductorClass = Hex("FF FF 00 00 0C 00") + "CInductorRec";
+const std::string kCapacitorClass = Hex("FF FF 00 00 0D 00") + "CCapacitorRec";
+
+// A resistor record's fields: two empty texts and 10.0, 0.1, 0.01.
+const std::string kPlainResistorFields = Hex("00 00 00 00 20 41 CD CC CC 3D 0A D7 23 3C");
+
+TEST(ArchiveTest, WritesTheResistorDatabaseLayout) {
+  CResistorDoc doc;
+  doc.records.push_back(Resistor("", "", 10.0f, 0.1f, 0.01f));
+  doc.records.push_back(Resistor("", "", 10.2f, 0.1f, 0.01f));
+  for (int i = 2; i < 481; ++i) doc.records.push_back(Resistor("", "", 10.0f + i, 0.1f, 0.01f));
+
+  const std::string bytes = Encode(doc);
+
+  const std::string expectedStart = Hex("E1 01") + kResistorClass + kPlainResistorFields +
+                                    Hex("01 80 00 00 33 33 23 41 CD CC CC 3D 0A D7 23 3C");
+  EXPECT_EQ(bytes.substr(0, expectedStart.size()), expectedStart);
+  constexpr size_t kRecordBytes = 2 + 12;
+  EXPECT_EQ(bytes.size(), 2 + kResistorClass.size() + 481 * kRecordBytes + 480 * 2);
+  for (size_t at = 2 + kResistorClass.size() + kRecordBytes; at < bytes.size();
+       at += 2 + kRecordBytes) {
+    ASSERT_EQ(bytes.substr(at, 2), Hex("01 80")) << "record at " << at;
+  }
+
+  CResistorDoc loaded;
+  ASSERT_EQ(loaded.LoadFromBytes(bytes), ArchiveFault::kNone);
+  ASSERT_EQ(loaded.records.size(), 481u);
+  EXPECT_EQ(loaded.records[1]->resistance, 10.2f);
+  EXPECT_EQ(Encode(loaded), bytes);
+}
+
+TEST(ArchiveTest, CountsOf65535AndMoreTakeTheLongForm) {
+  for (size_t count : {size_t{65534}, size_t{65535}}) {
+    CResistorDoc doc;
+    for (size_t i = 0; i < count; ++i) doc.records.push_back(Resistor("", "", 1.0f));
+    const std::string bytes = Encode(doc);
+    const std::string prefix = count == 65534 ? Hex("FE FF") : Hex("FF FF FF FF 00 00");
+    EXPECT_EQ(bytes.substr(0, prefix.size()), prefix) << count;
+    CResistorDoc loaded;
+    ASSERT_EQ(loaded.LoadFromBytes(bytes), ArchiveFault::kNone) << count;
+    EXPECT_EQ(loaded.records.size(), count);
+  }
+}
+
+TEST(ArchiveTest, TextLengthPrefixesGrowWithTheText) {
+  const struct {
+    size_t length;
+    const char* prefix;
+  } kCases[] = {{0, "00"},
+                {254, "FE"},
+                {255, "FF FF 00"},
+                {65533, "FF FD FF"},
+                {65534, "FF FF FF FE FF 00 00"},
+                {70000, "FF FF FF 70 11 01 00"}};
+  for (const auto& c : kCases) {
+    CInductorDoc doc;
+    doc.records.push_back(Inductor(std::string(c.length, 'm'), "", 1e-6f));
+    const std::string bytes = Encode(doc);
+    const size_t at = 2 + kInductorClass.size();
+    EXPECT_EQ(bytes.substr(at, Hex(c.prefix).size()), Hex(c.prefix)) << c.length;
+    CInductorDoc loaded;
+    ASSERT_EQ(loaded.LoadFromBytes(bytes), ArchiveFault::kNone) << c.length;
+    EXPECT_EQ(loaded.records[0]->manufacturer.size(), c.length);
+  }
+}
+
+TEST(ArchiveTest, WideTextsAreConvertedAndSavedPlain) {
+  // "Vx" as two UTF-16LE units behind the wide marker, then a wide text of 0 units.
+  const std::string bytes = Hex("01 00") + kInductorClass + Hex("FF FE FF 02 56 00 78 00") +
+                            Hex("FF FE FF 00") + std::string(20, '\0');
+  CInductorDoc doc;
+  ASSERT_EQ(doc.LoadFromBytes(bytes), ArchiveFault::kNone);
+  ASSERT_EQ(doc.records.size(), 1u);
+  EXPECT_EQ(doc.records[0]->manufacturer, "Vx");
+  EXPECT_EQ(doc.records[0]->part_number, "");
+  EXPECT_EQ(Encode(doc),
+            Hex("01 00") + kInductorClass + Hex("02 56 78 00") + std::string(20, '\0'));
+#ifndef _WIN32
+  // Outside Windows the system's code page is UTF-8: a surrogate pair becomes one character,
+  // a lone surrogate a question mark.
+  const std::string utf8 = Hex("01 00") + kInductorClass + Hex("FF FE FF 03 3D D8 00 DE 00 DC") +
+                           Hex("00") + std::string(20, '\0');
+  ASSERT_EQ(doc.LoadFromBytes(utf8), ArchiveFault::kNone);
+  EXPECT_EQ(doc.records[0]->manufacturer, "\xF0\x9F\x98\x80?");
+#endif
+}
+
+TEST(ArchiveTest, ReadsRepeatedClassDescriptionsAndLongClassTags) {
+  const std::string fields = kPlainResistorFields;
+  // Index 1: the class, 2: a record, 3: the class described again, 4: a record, then records
+  // of class 3 in the long form and of class 1 in the short form.
+  const std::string bytes = Hex("04 00") + kResistorClass + fields + kResistorClass + fields +
+                            Hex("FF 7F 03 00 00 80") + fields + Hex("01 80") + fields;
+  CResistorDoc doc;
+  ASSERT_EQ(doc.LoadFromBytes(bytes), ArchiveFault::kNone);
+  EXPECT_EQ(doc.records.size(), 4u);
+}
+
+TEST(ArchiveTest, RejectsWhatIsNotADatabase) {
+  const std::string fields = kPlainResistorFields;
+  const std::string longName = Hex("FF FF 00 00 40 00") + std::string(64, 'C');
+  const struct {
+    const char* what;
+    std::string bytes;
+  } kCases[] = {
+      {"class name of 64 bytes", Hex("01 00") + longName + fields},
+      {"unknown class", Hex("01 00 FF FF 00 00 0C 00") + "CResistorReq" + fields},
+      {"class name in another case", Hex("01 00 FF FF 00 00 0C 00") + "CRESISTORREC" + fields},
+      {"schema 1", Hex("01 00 FF FF 01 00 0C 00") + "CResistorRec" + fields},
+      {"class index past the last", Hex("02 00") + kResistorClass + fields + Hex("03 80") + fields},
+      {"class index 0", Hex("01 00 00 80") + fields},
+      {"class index naming a record", Hex("02 00") + kResistorClass + fields + Hex("02 80")},
+      {"long class tag past the last",
+       Hex("02 00") + kResistorClass + fields + Hex("FF 7F 09 00 00 80") + fields},
+      {"object index past the last", Hex("02 00") + kResistorClass + fields + Hex("05 00")},
+      {"long object index past the last", Hex("01 00 FF 7F 01 00 00 00") + fields},
+      {"null reference", Hex("01 00 00 00") + fields},
+      {"reference to a record read before", Hex("02 00") + kResistorClass + fields + Hex("02 00")},
+      {"reference to a class", Hex("02 00") + kResistorClass + fields + Hex("01 00")},
+      {"record of another class",
+       Hex("01 00") + kInductorClass + Hex("00 00") + std::string(20, '\0')},
+      {"count the bytes cannot hold", Hex("FF FF FF FF FF 7F") + kResistorClass + fields},
+      {"wide marker inside a wide text",
+       Hex("01 00") + kResistorClass + Hex("FF FE FF FF FE FF 00 00") + fields},
+      {"text longer than the file", Hex("01 00") + kResistorClass + Hex("FF FF FF FF FF FF 7F")},
+  };
+  for (const auto& c : kCases) {
+    CResistorDoc doc;
+    doc.records.push_back(Resistor("kept", "until the load", 1.0f));
+    ArchiveFault fault = doc.LoadFromBytes(c.bytes);
+    EXPECT_TRUE(IsFormatFault(fault)) << c.what;
+    EXPECT_TRUE(doc.records.empty()) << c.what;
+    EXPECT_EQ(LoadFaultText(fault), "Unexpected file format.") << c.what;
+  }
+}
+
+// An archive with a record of every shape the reader distinguishes.
+std::string VariedCapacitorArchive() {
+  CCapacitorDoc doc;
+  doc.records.push_back(Capacitor("Alvanta", "AC-1", 1e-6f, "Al electrolytic"));
+  doc.records.push_back(Capacitor(std::string(300, 'L'), "", 4.7e-6f));
+  doc.records.push_back(Capacitor("", "T-9", 2.2e-5f, "Tantalum"));
+  return Encode(doc) + Hex("FF FE FF 01 41 00");  // bytes after the last record are not read
+}
+
+TEST(ArchiveTest, EveryTruncationIsAFormatErrorAndLeavesNoRecords) {
+  const std::string whole = VariedCapacitorArchive();
+  CCapacitorDoc doc;
+  ASSERT_EQ(doc.LoadFromBytes(whole), ArchiveFault::kNone);
+  ASSERT_EQ(doc.records.size(), 3u);
+  const size_t recordsEnd = whole.size() - 6;
+  for (size_t length = 1; length < recordsEnd; ++length) {
+    doc.records.push_back(Capacitor("kept", "until the load", 1.0f));
+    ArchiveFault fault = doc.LoadFromBytes(whole.substr(0, length));
+    ASSERT_TRUE(IsFormatFault(fault)) << "cut at " << length;
+    ASSERT_TRUE(doc.records.empty()) << "cut at " << length;
+  }
+}
+
+TEST(ArchiveTest, RoundTripsEveryBitOfEveryField) {
+  CCapacitorDoc capacitors;
+  // Signalling and quiet NaNs with payloads, a negative zero, a denormal, NUL bytes in texts.
+  auto capacitor = Capacitor(std::string("Maker\0with NUL", 14), std::string("P\0N", 3), 0);
+  SetBits(capacitor->capacitance, 0x7F800001);
+  SetBits(capacitor->esr, 0x80000000);
+  SetBits(capacitor->extra_value, 0xFFC00123);
+  capacitor->slot5 = 0x469C4000;  // 20000.0
+  capacitor->slot7 = 0xDEADBEEF;
+  capacitors.records.push_back(std::move(capacitor));
+  CResistorDoc resistors;
+  resistors.records.push_back(Resistor("", "", 0, 1e30f, -1.0f));
+  SetBits(resistors.records[0]->resistance, 0x00000001);
+  SetBits(resistors.records[0]->tolerance, 0xFF800001);
+  CInductorDoc inductors;
+  inductors.records.push_back(Inductor("Kelvra", std::string(70000, 'k'), 1e-9f));
+
+  const std::string capacitorBytes = Encode(capacitors);
+  CCapacitorDoc capacitorsAgain;
+  ASSERT_EQ(capacitorsAgain.LoadFromBytes(capacitorBytes), ArchiveFault::kNone);
+  EXPECT_EQ(capacitorsAgain.records[0]->slot7, 0xDEADBEEFu);
+  EXPECT_EQ(Encode(capacitorsAgain), capacitorBytes);
+
+  const std::string resistorBytes = Encode(resistors);
+  CResistorDoc resistorsAgain;
+  ASSERT_EQ(resistorsAgain.LoadFromBytes(resistorBytes), ArchiveFault::kNone);
+  EXPECT_EQ(Encode(resistorsAgain), resistorBytes);
+
+  const std::string inductorBytes = Encode(inductors);
+  CInductorDoc inductorsAgain;
+  ASSERT_EQ(inductorsAgain.LoadFromBytes(inductorBytes), ArchiveFault::kNone);
+  EXPECT_EQ(Encode(inductorsAgain), inductorBytes);
+}
+
+TEST(ArchiveTest, InductorManufacturersAreNormalisedWhenRead) {
+  const char* const kSpellings[] = {"WE eiSos", "Wurth Elektronik eiSos", "wurth elektronik",
+                                    "we EISOS GmbH"};
+  CInductorDoc inductors;
+  CCapacitorDoc capacitors;
+  for (const char* spelling : kSpellings) {
+    inductors.records.push_back(Inductor(spelling, "744", 1e-6f));
+    capacitors.records.push_back(Capacitor(spelling, "885", 1e-6f));
+  }
+  inductors.records.push_back(Inductor("WE", "eiSos", 2e-6f));
+  inductors.records.push_back(Inductor(std::string("\0WE eiSos", 9), "x", 3e-6f));
+
+  CInductorDoc inductorsRead;
+  ASSERT_EQ(inductorsRead.LoadFromBytes(Encode(inductors)), ArchiveFault::kNone);
+  CCapacitorDoc capacitorsRead;
+  ASSERT_EQ(capacitorsRead.LoadFromBytes(Encode(capacitors)), ArchiveFault::kNone);
+  for (size_t i = 0; i < std::size(kSpellings); ++i) {
+    EXPECT_EQ(inductorsRead.records[i]->manufacturer, "Wurth Elektronik") << kSpellings[i];
+    EXPECT_EQ(capacitorsRead.records[i]->manufacturer, kSpellings[i]);
+    inductors.records[i]->manufacturer = "Wurth Elektronik";
+  }
+  EXPECT_EQ(inductorsRead.records[4]->manufacturer, "WE");
+  EXPECT_EQ(inductorsRead.records[5]->manufacturer, std::string("\0WE eiSos", 9));
+  // Apart from the normalised names, saving what was read gives the same bytes.
+  EXPECT_EQ(Encode(inductorsRead), Encode(inductors));
+}
+
+}  // namespace
