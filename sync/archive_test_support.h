@@ -1,5 +1,5 @@
-// Helpers for the component archive tests: records made in one line, documents encoded into
-// memory, and bytes written out as hex pairs.
+// Helpers for the component archive tests and fuzz targets: records made in one line, documents
+// encoded into memory, bytes written as hex pairs, and the merge done the slow, obvious way.
 #ifndef CIRVANE_SYNC_ARCHIVE_TEST_SUPPORT_H_
 #define CIRVANE_SYNC_ARCHIVE_TEST_SUPPORT_H_
 
@@ -7,10 +7,13 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "platform/files.h"
 #include "sync/component_docs.h"
+#include "sync/record_compare.h"
+#include "sync/record_heap_sort.h"
 
 namespace archive_test {
 
@@ -91,9 +94,42 @@ inline std::unique_ptr<CCapacitorRec> Capacitor(const std::string& manufacturer,
   return record;
 }
 
-template <class Doc, class... Records>
-void Fill(Doc& doc, Records... records) {
+template <class Doc, class... Recs>
+void Fill(Doc& doc, Recs... records) {
   (doc.records.push_back(std::move(records)), ...);
+}
+
+template <class Rec>
+using Records = std::vector<std::unique_ptr<Rec>>;
+
+template <class Rec>
+bool Clashes(const Rec& user, const Rec& shipped) {
+  if (HaveSameKey(user, shipped)) return true;
+  if constexpr (std::is_same_v<Rec, CResistorRec>) return IsBlankResistorMatch(user, shipped);
+  return false;
+}
+
+// The merge as first described: one walk over the whole document per shipped record, with
+// deletions in place, then the same sort, then deletions of equal neighbours one by one.
+template <class Rec>
+void MergeByPlainWalk(Records<Rec>& user, Records<Rec>& shipped) {
+  for (std::unique_ptr<Rec>& record : shipped) {
+    for (size_t i = 0; i < user.size();) {
+      if (Clashes(*user[i], *record)) {
+        user.erase(user.begin() + static_cast<std::ptrdiff_t>(i));
+      } else {
+        ++i;
+      }
+    }
+    user.push_back(std::move(record));
+  }
+  shipped.clear();
+  HeapSort(user, [](const Rec& a, const Rec& b) { return CompareRecs(a, b); });
+  for (size_t i = user.size() < 2 ? 0 : user.size() - 1; i-- > 0;) {
+    if (CompareRecs(*user[i], *user[i + 1]) == 0) {
+      user.erase(user.begin() + static_cast<std::ptrdiff_t>(i));
+    }
+  }
 }
 
 }  // namespace archive_test

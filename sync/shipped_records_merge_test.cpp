@@ -16,39 +16,8 @@ namespace {
 
 using archive_test::Capacitor;
 using archive_test::Encode;
-
-template <class Rec>
-using Records = std::vector<std::unique_ptr<Rec>>;
-
-template <class Rec>
-bool Clashes(const Rec& user, const Rec& shipped) {
-  if (HaveSameKey(user, shipped)) return true;
-  if constexpr (std::is_same_v<Rec, CResistorRec>) return IsBlankResistorMatch(user, shipped);
-  return false;
-}
-
-// The merge as first described: one walk over the whole document per shipped record, with
-// deletions in place, then the same sort, then deletions of equal neighbours one by one.
-template <class Rec>
-void MergeByPlainWalk(Records<Rec>& user, Records<Rec>& shipped) {
-  for (std::unique_ptr<Rec>& record : shipped) {
-    for (size_t i = 0; i < user.size();) {
-      if (Clashes(*user[i], *record)) {
-        user.erase(user.begin() + static_cast<std::ptrdiff_t>(i));
-      } else {
-        ++i;
-      }
-    }
-    user.push_back(std::move(record));
-  }
-  shipped.clear();
-  HeapSort(user, [](const Rec& a, const Rec& b) { return CompareRecs(a, b); });
-  for (size_t i = user.size() < 2 ? 0 : user.size() - 1; i-- > 0;) {
-    if (CompareRecs(*user[i], *user[i + 1]) == 0) {
-      user.erase(user.begin() + static_cast<std::ptrdiff_t>(i));
-    }
-  }
-}
+using archive_test::MergeByPlainWalk;
+using archive_test::Records;
 
 // Draws records from small pools, so that keys, blank texts, equal numbers, NaNs, signed zeros
 // and NUL bytes meet often.
