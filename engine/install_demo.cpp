@@ -9,6 +9,7 @@
 
 #include "engine/memory.h"
 #include "engine/worker.h"
+#include "sync/release_sync.h"
 #include "platform/files.h"
 #include "platform/system.h"
 

@@ -46,11 +46,15 @@ int InstallPlainEntry(const PayloadEntry& entry, const std::string& target) {
   return 1;
 }
 
-int InstallPayload(const PayloadIndex& index) {
+int InstallPayload(const PayloadIndex& index, EntryRoute route) {
   g_statusText.Clear();
   for (const PayloadEntry* entry : index) {
     std::string target = JoinPath(g_installDir, entry->path);
-    if (!InstallPlainEntry(*entry, target)) return 0;
+    EntryOutcome outcome = route ? route(*entry, target) : EntryOutcome::kLeftToPlainRoute;
+    if (outcome == EntryOutcome::kInstallationEnded) return 0;
+    if (outcome == EntryOutcome::kLeftToPlainRoute && !InstallPlainEntry(*entry, target)) {
+      return 0;
+    }
   }
   g_installDone.store(1, std::memory_order_release);
   return 1;

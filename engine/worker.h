@@ -22,13 +22,19 @@ extern CStatusText g_statusText;
 // worker as its last write, read with acquire.
 extern std::atomic<int> g_installDone;
 
-// The thread procedure: installs the product's payload table. The argument is ignored.
-void InstallWorker(void* unused);
+// What a route offered an entry before the plain route did with it.
+enum class EntryOutcome {
+  kInstalled,          // the entry is done
+  kLeftToPlainRoute,   // the worker writes it as any other file
+  kInstallationEnded,  // a failure was shown and the process asked to end
+};
+using EntryRoute = EntryOutcome (*)(const PayloadEntry& entry, const std::string& target);
 
 // Installs every entry of `index` below g_installDir, first to last, then sets g_installDone.
-// On a failure it shows the message, ends the process (kFailureExitStatus) and returns 0
-// without setting g_installDone; 1 after the last entry.
-int InstallPayload(const PayloadIndex& index);
+// Each entry is offered to `route` first, when one is given. On a failure it shows the
+// message, ends the process (kFailureExitStatus) and returns 0 without setting g_installDone;
+// 1 after the last entry.
+int InstallPayload(const PayloadIndex& index, EntryRoute route = nullptr);
 
 // Writes one entry to `target`: its stored bytes, decompressed in place when they are a gzip
 // member, then the read-only attribute when the entry asks for it. 1 when written; 0 after it

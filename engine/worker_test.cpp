@@ -193,7 +193,7 @@ TEST_F(WorkerTest, AnOverlongTargetIsRefusedLikeAnyUnwritableFile) {
 
 TEST_F(WorkerTest, TheProductTableInstallsEveryEntryOnce) {
   g_installDone.store(0);
-  ASSERT_TRUE(m_system.StartThread(InstallWorker, nullptr));
+  ASSERT_TRUE(m_system.StartThread(RunPayload, const_cast<PayloadIndex*>(&payloadIndex)));
   m_system.JoinThreads();
   ASSERT_EQ(1, g_installDone.load());
   for (const PayloadEntry* entry : payloadIndex) {

@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -58,6 +59,11 @@ class CFileSystem {
   // Where temporary files go when TMP names no directory: the root of the current drive where
   // the system has drives and it can be reached, else the current directory ".".
   virtual std::string FallbackTempDirectory() = 0;
+  // A fresh name for the temporary file of a database merge; nothing when none can be made.
+  // Windows: the runtime's tmpnam name (in the current drive's root), which names no existing
+  // file. POSIX: a file just created exclusively in TMPDIR or /tmp (so that no existing name,
+  // not even a dangling link, is ever opened), left empty for the caller to open.
+  virtual std::optional<std::string> MakeFreshTempFile() = 0;
 };
 
 // The file service in use: the real one unless a test installed another.

@@ -13,6 +13,9 @@ class CSystem {
   // Ends the process with `status` through the runtime's normal exit. The real one does not
   // return; a test's stand-in records the status and returns, so callers return right after it.
   virtual void ExitProcess(int status) = 0;
+  // 1 once ExitProcess was called. The real process has ended by then, so the real service
+  // always answers 0; a test's stand-in answers 1, so that code it lets run on stops too.
+  virtual int ExitRequested() { return 0; }
   // Starts `procedure(argument)` on a new thread with the default stack size; 1 when started.
   virtual int StartThread(void (*procedure)(void*), void* argument) = 0;
   // Waits `milliseconds`.

@@ -21,6 +21,11 @@ class CFakeSystem : public CSystem {
     m_exits.push_back(status);
   }
 
+  int ExitRequested() override {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return !m_exits.empty();
+  }
+
   int StartThread(void (*procedure)(void*), void* argument) override {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_threads.emplace_back(procedure, argument);

@@ -40,6 +40,12 @@ class CFaultyFiles : public CFileSystem {
   }
   int IsReadOnly(const char* path) override { return RealFiles().IsReadOnly(path); }
   std::string FallbackTempDirectory() override { return RealFiles().FallbackTempDirectory(); }
+  std::optional<std::string> MakeFreshTempFile() override {
+    if (m_failTempFiles) return std::nullopt;
+    return RealFiles().MakeFreshTempFile();
+  }
+  // Makes every request for a fresh temporary file fail.
+  void FailTempFiles() { m_failTempFiles = true; }
 
   // Counts a write call; true when this one must fail.
   bool NextWriteFails();
@@ -47,6 +53,7 @@ class CFaultyFiles : public CFileSystem {
  private:
   std::atomic<long> m_writeCalls{0};
   std::atomic<long> m_failFrom{0};
+  std::atomic<bool> m_failTempFiles{false};
   mutable std::mutex m_mutex;
   std::map<std::string, int> m_failOpens;  // path -> failures left (kAlways: no end)
   std::vector<std::string> m_opened;

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "platform/files.h"
 #include "platform/stdio_file.h"
@@ -58,6 +59,15 @@ class CPosixFiles : public CFileSystem {
 
   // No drives here: temporary files fall back to the current directory.
   std::string FallbackTempDirectory() override { return "."; }
+
+  std::optional<std::string> MakeFreshTempFile() override {
+    const char* directory = getenv("TMPDIR");
+    std::string name = std::string(directory && *directory ? directory : "/tmp") + "/qsimXXXXXX";
+    int descriptor = mkstemp(name.data());  // creates the file with O_CREAT | O_EXCL
+    if (descriptor < 0) return std::nullopt;
+    close(descriptor);
+    return ImportPath(name);
+  }
 };
 
 }  // namespace

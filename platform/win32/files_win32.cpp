@@ -5,6 +5,8 @@
 #include <sys/stat.h>
 #include <windows.h>
 
+#include <cstdio>
+
 #include "platform/files.h"
 #include "platform/stdio_file.h"
 
@@ -52,6 +54,12 @@ class CWin32Files : public CFileSystem {
 
   // The root of the current drive, when it can be reached; a drive root is no entry that the
   // directory search finds, so its attributes are asked for instead.
+  std::optional<std::string> MakeFreshTempFile() override {
+    char name[L_tmpnam];
+    if (!tmpnam(name)) return std::nullopt;
+    return std::string(name);
+  }
+
   std::string FallbackTempDirectory() override {
     DWORD attributes = GetFileAttributesA(kCurrentDriveRoot);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {

@@ -1,0 +1,301 @@
+#include "sync/release_sync.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <map>
+
+#include "engine/files.h"
+#include "engine/fixture_table.h"
+#include "engine/message.h"
+#include "engine/paths.h"
+#include "platform/fake/fake_system.h"
+#include "platform/fake/fake_ui.h"
+#include "platform/fake/faulty_files.h"
+#include "platform/fake/test_files.h"
+#include "sync/archive_test_support.h"
+#include "sync/model_library_merge.h"
+
+namespace {
+
+using platform::ReadWholeFile;
+using platform::WriteWholeFile;
+
+constexpr char kBjt[] = ".\\lib\\cmp\\standard.bjt";
+constexpr char kDio[] = ".\\lib\\cmp\\standard.dio";
+constexpr char kJft[] = ".\\lib\\cmp\\standard.jft";
+constexpr char kMos[] = ".\\lib\\cmp\\standard.mos";
+constexpr char kCap[] = ".\\lib\\cmp\\standard.cap";
+constexpr char kRes[] = ".\\lib\\cmp\\standard.res";
+constexpr char kInd[] = ".\\lib\\cmp\\standard.ind";
+constexpr char kBead[] = ".\\lib\\cmp\\standard.bead";
+const char* const kDatabases[] = {kBjt, kDio, kJft, kMos, kCap, kRes, kInd, kBead};
+
+std::vector<std::string> g_statusLines;
+void RecordStatus(const char* text) { g_statusLines.push_back(text); }
+
+// A model library of `count` models named <prefix><n>, long enough to be stored compressed.
+std::string ModelLibrary(const std::string& prefix, int count) {
+  std::string text = "* models\r\n";
+  for (int i = 0; i < count; ++i) {
+    text += ".model " + prefix + std::to_string(i) +
+            " NPN(IS=1E-14\r\n+ BF=" + std::to_string(100 + i) + ")\r\n";
+  }
+  return text;
+}
+
+std::string CapacitorArchive(const std::string& manufacturer, int count) {
+  CCapacitorDoc doc;
+  for (int i = 0; i < count; ++i) {
+    doc.records.push_back(
+        archive_test::Capacitor(manufacturer, "C" + std::to_string(i), 1e-9f * (i + 1)));
+  }
+  return archive_test::Encode(doc);
+}
+
+std::string ResistorArchive(const std::string& manufacturer, int count) {
+  CResistorDoc doc;
+  for (int i = 0; i < count; ++i) {
+    doc.records.push_back(
+        archive_test::Resistor(manufacturer, "R" + std::to_string(i), 10.0f * (i + 1)));
+  }
+  return archive_test::Encode(doc);
+}
+
+std::string InductorArchive(const std::string& manufacturer, int count) {
+  CInductorDoc doc;
+  for (int i = 0; i < count; ++i) {
+    doc.records.push_back(
+        archive_test::Inductor(manufacturer, "L" + std::to_string(i), 1e-6f * (i + 1)));
+  }
+  return archive_test::Encode(doc);
+}
+
+// The eight databases as shipped, or as a user keeps them (other names, fewer records).
+std::map<std::string, std::string> Databases(bool shipped) {
+  const std::string maker = shipped ? "Shipped" : "Mine";
+  const int count = shipped ? 60 : 3;
+  return {
+      {kBjt, ModelLibrary(shipped ? "Q" : "MYQ", count)},
+      {kDio, ModelLibrary(shipped ? "D" : "MYD", count)},
+      {kJft, ModelLibrary(shipped ? "J" : "MYJ", count)},
+      {kMos, ModelLibrary(shipped ? "M" : "MYM", count)},
+      {kCap, CapacitorArchive(maker, count)},
+      {kRes, ResistorArchive(maker, count)},
+      {kInd, InductorArchive(maker, count)},
+      {kBead, InductorArchive(maker + " beads", count)},
+  };
+}
+
+// One installation of a small product over a prepared directory, with its own stand-ins.
+class CInstallRun {
+ public:
+  CInstallRun() {
+    platform::UseSystem(&m_system);
+    platform::UseUi(&m_ui);
+    platform::UseFiles(&m_files);
+    g_statusLines.clear();
+    g_statusText.SetListener(RecordStatus);
+    snprintf(g_installDir, sizeof g_installDir, "%s", m_dir.path().c_str());
+  }
+  ~CInstallRun() {
+    g_statusText.SetListener(nullptr);
+    platform::UseFiles(nullptr);
+    platform::UseUi(nullptr);
+    platform::UseSystem(nullptr);
+  }
+
+  std::string Installed(const std::string& path) const { return JoinPath(m_dir.path(), path); }
+
+  // Puts the user's copy of `path` in place.
+  void Prepare(const std::string& path, const std::string& content) {
+    CreateDirectoryTree(ParentDirectory(Installed(path)), &m_budget);
+    ASSERT_TRUE(WriteWholeFile(Installed(path), content));
+  }
+
+  int Install(bool update) {
+    for (const auto& [path, content] : Databases(true)) m_table.Add(path, content);
+    m_table.Add(".\\qsim3.exe", "MZ stub");
+    g_updateMode = update ? 1 : 0;
+    g_installDone.store(0);
+    return InstallPayload(m_table.index(), ReleaseSyncEntry);
+  }
+
+  // Every file the installation opened outside the installation directory (temporary files).
+  std::vector<std::string> TemporaryFilesLeft() const {
+    std::vector<std::string> left;
+    for (const std::string& path : m_files.opened()) {
+      if (path.rfind(m_dir.path(), 0) != 0 && FileExists(path)) left.push_back(path);
+    }
+    return left;
+  }
+
+  bool Saw(const std::string& status) const {
+    return std::find(g_statusLines.begin(), g_statusLines.end(), status) != g_statusLines.end();
+  }
+
+  platform::CScopedTempDir m_dir;
+  platform::CFakeSystem m_system;
+  platform::CFakeUi m_ui;
+  platform::CFaultyFiles m_files;
+  CFixtureTable m_table;
+  int m_budget = 0;
+};
+
+TEST(ReleaseSyncTest, OverwriteModeReplacesDatabasesWithoutMerging) {
+  CInstallRun run;
+  for (const auto& [path, content] : Databases(false)) run.Prepare(path, content);
+  ASSERT_EQ(1, run.Install(false));
+  for (const auto& [path, content] : Databases(true)) {
+    EXPECT_EQ(content, ReadWholeFile(run.Installed(path))) << path;
+    EXPECT_FALSE(FileExists(run.Installed(path) + ".bak")) << path;
+    EXPECT_TRUE(run.Saw("Extracting: " + path + ".gz\n")) << path;
+  }
+  EXPECT_TRUE(run.m_ui.boxes().empty());
+}
+
+TEST(ReleaseSyncTest, UpdateModeMergesEveryDatabaseTheUserHas) {
+  CInstallRun run;
+  const auto user = Databases(false);
+  for (const auto& [path, content] : user) run.Prepare(path, content);
+  ASSERT_EQ(1, run.Install(true));
+
+  for (const auto& [path, content] : user) {
+    EXPECT_EQ(content, ReadWholeFile(run.Installed(path) + ".bak")) << path;
+    EXPECT_TRUE(run.Saw("Merging: " + path + ".gz\n")) << path;
+    EXPECT_FALSE(run.Saw("Extracting: " + path + ".gz\n")) << path;
+  }
+  const std::string bjt = ReadWholeFile(run.Installed(kBjt));
+  EXPECT_EQ(0u, bjt.rfind(kModelLibraryNotice, 0));
+  EXPECT_NE(std::string::npos, bjt.find(".model MYQ2 NPN(IS=1E-14 BF=102)\r\n.model Q0 "))
+      << "the user's models first, then the shipped ones";
+  CCapacitorDoc capacitors;
+  ASSERT_EQ(ArchiveFault::kNone, capacitors.LoadFromBytes(ReadWholeFile(run.Installed(kCap))));
+  EXPECT_EQ(63u, capacitors.records.size());
+  CInductorDoc beads;
+  ASSERT_EQ(ArchiveFault::kNone, beads.LoadFromBytes(ReadWholeFile(run.Installed(kBead))));
+  EXPECT_EQ(63u, beads.records.size());
+
+  EXPECT_TRUE(run.TemporaryFilesLeft().empty());
+  EXPECT_TRUE(run.m_ui.boxes().empty());
+  EXPECT_EQ(1, g_installDone.load());
+}
+
+TEST(ReleaseSyncTest, DatabasesTheUserLacksAreExtractedNormally) {
+  CInstallRun run;
+  const auto user = Databases(false);
+  run.Prepare(kMos, user.at(kMos));
+  run.Prepare(kRes, user.at(kRes));
+  ASSERT_EQ(1, run.Install(true));
+
+  EXPECT_TRUE(run.Saw("Merging: " + std::string(kMos) + ".gz\n"));
+  EXPECT_TRUE(run.Saw("Merging: " + std::string(kRes) + ".gz\n"));
+  EXPECT_TRUE(FileExists(run.Installed(kRes) + ".bak"));
+  const auto shipped = Databases(true);
+  for (const char* path : {kBjt, kDio, kJft, kCap, kInd, kBead}) {
+    EXPECT_EQ(shipped.at(path), ReadWholeFile(run.Installed(path))) << path;
+    EXPECT_FALSE(FileExists(run.Installed(path) + ".bak")) << path;
+    EXPECT_TRUE(run.Saw("Extracting: " + std::string(path) + ".gz\n")) << path;
+  }
+  EXPECT_TRUE(run.m_ui.boxes().empty());
+}
+
+TEST(ReleaseSyncTest, AFolderAtTheDatabasePathGoesThePlainRoute) {
+  CInstallRun run;
+  CreateDirectoryTree(run.Installed(kCap), &run.m_budget);
+  EXPECT_EQ(0, run.Install(true));
+  EXPECT_FALSE(run.Saw("Merging: " + std::string(kCap) + ".gz\n"));
+  EXPECT_TRUE(run.Saw("Extracting: " + std::string(kCap) + ".gz\n"));
+  EXPECT_EQ(
+      std::vector<std::string>{"Trouble writing file.\nOut of disk space?  Permission problem?"},
+      run.m_ui.boxes())
+      << "the plain route cannot write over a folder";
+  EXPECT_TRUE(DirectoryExists(run.Installed(kCap)));
+}
+
+TEST(ReleaseSyncTest, FailedMergeShowsItsMessageAndInstallsTheShippedFile) {
+  CInstallRun run;
+  const std::string corrupt = "not an archive at all";
+  run.Prepare(kRes, corrupt);
+  ASSERT_EQ(1, run.Install(true));
+  ASSERT_EQ(2u, run.m_ui.boxes().size());
+  EXPECT_EQ("Unexpected file format.", run.m_ui.boxes()[0]);
+  EXPECT_EQ("Trouble merging resistor databases.\n    ...overwriting", run.m_ui.boxes()[1]);
+  EXPECT_EQ(Databases(true).at(kRes), ReadWholeFile(run.Installed(kRes)));
+  EXPECT_EQ(corrupt, ReadWholeFile(run.Installed(kRes) + ".bak"));
+  EXPECT_TRUE(run.TemporaryFilesLeft().empty());
+}
+
+TEST(ReleaseSyncTest, NoTemporaryFileEndsTheInstallation) {
+  CInstallRun run;
+  const std::string user = Databases(false).at(kDio);
+  run.Prepare(kDio, user);
+  run.m_files.FailTempFiles();
+  EXPECT_EQ(0, run.Install(true));
+  EXPECT_EQ(std::vector<std::string>{"Trouble creating temporary file.\nOut of disk space?  "
+                                     "Permission problem?"},
+            run.m_ui.boxes());
+  EXPECT_EQ(std::vector<int>{kFailureExitStatus}, run.m_system.exits());
+  EXPECT_EQ(user, ReadWholeFile(run.Installed(kDio)));
+  EXPECT_EQ(0, g_installDone.load());
+}
+
+TEST(ReleaseSyncTest, DatabaseNamesCompareIgnoringCase) {
+  EXPECT_EQ(FindMergedDatabase(kBjt), FindMergedDatabase(".\\LIB\\CMP\\Standard.BJT"));
+  ASSERT_NE(nullptr, FindMergedDatabase(".\\lib\\cmp\\STANDARD.bead"));
+  EXPECT_STREQ("Trouble merging ferrite bead databases.\n    ...overwriting",
+               FindMergedDatabase(".\\lib\\cmp\\STANDARD.bead")->failureMessage);
+  EXPECT_EQ(nullptr, FindMergedDatabase(".\\lib\\cmp\\standard.bjt.bak"));
+  EXPECT_EQ(nullptr, FindMergedDatabase(".\\lib\\sub\\standard.bjt"));
+}
+
+// The promise of Update mode: whatever write fails during the installation, the user's
+// databases as they were before it can be recovered, from their place or from their backups.
+TEST(ReleaseSyncTest, NoInjectedWriteFailureLosesAUserDatabase) {
+  using Scenario = std::function<void(CInstallRun&)>;
+  const auto user = Databases(false);
+  const std::vector<std::pair<const char*, Scenario>> scenarios = {
+      {"all eight present",
+       [&](CInstallRun& run) {
+         for (const auto& [path, content] : user) run.Prepare(path, content);
+       }},
+      {"some present, one corrupt",
+       [&](CInstallRun& run) {
+         run.Prepare(kJft, user.at(kJft));
+         run.Prepare(kInd, user.at(kInd));
+         run.Prepare(kCap, "corrupt");
+       }},
+  };
+  long faultsCovered = 0;
+  for (const auto& [name, prepare] : scenarios) {
+    long calls;
+    {
+      CInstallRun clean;
+      prepare(clean);
+      ASSERT_EQ(1, clean.Install(true)) << name;
+      calls = clean.m_files.writeCalls();
+    }
+    for (long failing = 1; failing <= calls; ++failing, ++faultsCovered) {
+      SCOPED_TRACE(std::string(name) + ", write call " + std::to_string(failing));
+      CInstallRun run;
+      prepare(run);
+      std::map<std::string, std::string> before;
+      for (const char* path : kDatabases) {
+        if (FileExists(run.Installed(path))) before[path] = ReadWholeFile(run.Installed(path));
+      }
+      run.m_files.FailWritesFrom(failing);
+      EXPECT_EQ(0, run.Install(true));
+      for (const auto& [path, content] : before) {
+        EXPECT_TRUE(ReadWholeFile(run.Installed(path)) == content ||
+                    ReadWholeFile(run.Installed(path) + ".bak") == content)
+            << path;
+      }
+      EXPECT_FALSE(run.m_system.exits().empty());
+    }
+  }
+  RecordProperty("faults", std::to_string(faultsCovered));
+  std::printf("[ release sync ] %ld injected write failures, nothing lost\n", faultsCovered);
+}
+
+}  // namespace
