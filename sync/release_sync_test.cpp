@@ -95,6 +95,7 @@ class CInstallRun {
     platform::UseSystem(&m_system);
     platform::UseUi(&m_ui);
     platform::UseFiles(&m_files);
+    m_system.SetEnvironment("TMP", m_temporaryDir.path());
     g_statusLines.clear();
     g_statusText.SetListener(RecordStatus);
     snprintf(g_installDir, sizeof g_installDir, "%s", m_dir.path().c_str());
@@ -136,6 +137,7 @@ class CInstallRun {
   }
 
   platform::CScopedTempDir m_dir;
+  platform::CScopedTempDir m_temporaryDir;  // TMP: extraction's temporaries, left by failures
   platform::CFakeSystem m_system;
   platform::CFakeUi m_ui;
   platform::CFaultyFiles m_files;
