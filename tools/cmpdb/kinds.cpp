@@ -3,13 +3,19 @@
 #include <cctype>
 #include <sstream>
 
+#include "sync/archive_merge.h"
 #include "sync/model_library_merge.h"
+#include "tools/cmpdb/archive_kinds.h"
 #include "tools/cmpdb/model_kind.h"
 
 namespace {
 
 const DatabaseKind kDatabaseKinds[] = {
     {"model", ".bjt .dio .jft .mos", DumpModelLibrary, MergeModelLibrary, nullptr},
+    {"cap", ".cap", DumpCapacitorArchive, MergeCapacitorDatabase, BuildCapacitorArchive},
+    {"res", ".res", DumpResistorArchive, MergeResistorDatabase, BuildResistorArchive},
+    {"ind", ".ind", DumpInductorArchive, MergeInductorDatabase, BuildInductorArchive},
+    {"bead", ".bead", DumpInductorArchive, MergeInductorDatabase, BuildInductorArchive},
 };
 
 std::string LowerAscii(std::string text) {
