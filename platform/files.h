@@ -52,6 +52,8 @@ class CFileSystem {
   virtual MakeDirectoryResult MakeDirectory(const char* path) = 0;
   // Deletes a file; 1 when it is gone, 0 when the system refused.
   virtual int RemoveFile(const char* path) = 0;
+  // Removes a directory, which must be empty; 1 when it is gone, 0 when the system refused.
+  virtual int RemoveEmptyDirectory(const char* path) = 0;
   // Sets or clears the read-only attribute (POSIX: the write permission bits); 1 on success.
   virtual int SetReadOnly(const char* path, bool readOnly) = 0;
   // 1 when `path` exists and carries the read-only attribute.

@@ -1,4 +1,5 @@
-// System service: process exit, threads, sleeping and the environment.
+// System service: process exit, threads, sleeping, the environment, the Windows version and
+// the Wine test.
 #ifndef CIRVANE_PLATFORM_SYSTEM_H_
 #define CIRVANE_PLATFORM_SYSTEM_H_
 
@@ -6,6 +7,16 @@
 #include <string>
 
 namespace platform {
+
+// The platform id of the Windows NT family in a version report.
+constexpr unsigned long kWindowsNtPlatformId = 2;
+
+// The version numbers of the running Windows.
+struct WindowsVersion {
+  unsigned long platformId;
+  unsigned long majorVersion;
+  unsigned long minorVersion;
+};
 
 class CSystem {
  public:
@@ -22,6 +33,15 @@ class CSystem {
   virtual void Sleep(unsigned milliseconds) = 0;
   // The value of an environment variable, or nothing when it is not set.
   virtual std::optional<std::string> GetEnvironment(const char* name) = 0;
+  // The version of Windows running the program; nothing when there is none to report (POSIX).
+  virtual std::optional<WindowsVersion> GetWindowsVersion() = 0;
+  // 1 when Windows programs here run under Wine: on Windows when kernel32 exports
+  // "wine_get_unix_file_name" (looked up, never called); on POSIX always, since the simulator
+  // the installer puts there is a Windows program.
+  virtual int IsWineEnvironment() = 0;
+  // The Windows directory as a system path: on Windows the WINDIR variable; on POSIX the one of
+  // the Wine prefix ($WINEPREFIX, else $HOME/.wine, then drive_c/windows). Nothing when unknown.
+  virtual std::optional<std::string> GetWindowsDirectoryPath() = 0;
 };
 
 // The system service in use: the real one unless a test installed another.

@@ -44,9 +44,29 @@ class CFakeSystem : public CSystem {
     return found->second;
   }
 
+  // The Windows version is nothing until set; the Wine test answers 0 until set; the Windows
+  // directory is the scripted WINDIR, as on Windows.
+  std::optional<WindowsVersion> GetWindowsVersion() override {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_windowsVersion;
+  }
+  int IsWineEnvironment() override {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_wine;
+  }
+  std::optional<std::string> GetWindowsDirectoryPath() override { return GetEnvironment("WINDIR"); }
+
   void SetEnvironment(const std::string& name, const std::string& value) {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_environment[name] = value;
+  }
+  void SetWindowsVersion(std::optional<WindowsVersion> version) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_windowsVersion = version;
+  }
+  void SetWine(int wine) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_wine = wine;
   }
 
   // Waits for every thread started so far.
@@ -74,6 +94,8 @@ class CFakeSystem : public CSystem {
   std::vector<unsigned> m_sleeps;
   std::vector<std::thread> m_threads;
   std::map<std::string, std::string> m_environment;
+  std::optional<WindowsVersion> m_windowsVersion;
+  int m_wine = 0;
 };
 
 }  // namespace platform

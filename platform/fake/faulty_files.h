@@ -35,6 +35,9 @@ class CFaultyFiles : public CFileSystem {
     return RealFiles().MakeDirectory(path);
   }
   int RemoveFile(const char* path) override;
+  int RemoveEmptyDirectory(const char* path) override {
+    return RealFiles().RemoveEmptyDirectory(path);
+  }
   int SetReadOnly(const char* path, bool readOnly) override {
     return RealFiles().SetReadOnly(path, readOnly);
   }

@@ -42,6 +42,10 @@ class CPosixFiles : public CFileSystem {
 
   int RemoveFile(const char* path) override { return unlink(SystemPath(path).c_str()) == 0; }
 
+  int RemoveEmptyDirectory(const char* path) override {
+    return rmdir(SystemPath(path).c_str()) == 0;
+  }
+
   // Read-only means no write permission for anyone; clearing it gives the owner write access.
   int SetReadOnly(const char* path, bool readOnly) override {
     std::string systemPath = SystemPath(path);

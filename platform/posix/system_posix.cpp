@@ -10,6 +10,11 @@
 namespace platform {
 namespace {
 
+constexpr char kWinePrefixVariable[] = "WINEPREFIX";
+constexpr char kHomeVariable[] = "HOME";
+constexpr char kDefaultWinePrefix[] = "/.wine";
+constexpr char kWindowsDirectoryInPrefix[] = "/drive_c/windows";
+
 struct ThreadStart {
   void (*procedure)(void*);
   void* argument;
@@ -45,6 +50,18 @@ class CPosixSystem : public CSystem {
     const char* value = getenv(name);
     if (!value) return std::nullopt;
     return std::string(value);
+  }
+
+  std::optional<WindowsVersion> GetWindowsVersion() override { return std::nullopt; }
+
+  int IsWineEnvironment() override { return 1; }
+
+  std::optional<std::string> GetWindowsDirectoryPath() override {
+    const char* prefix = getenv(kWinePrefixVariable);
+    if (prefix && *prefix) return std::string(prefix) + kWindowsDirectoryInPrefix;
+    const char* home = getenv(kHomeVariable);
+    if (home && *home) return std::string(home) + kDefaultWinePrefix + kWindowsDirectoryInPrefix;
+    return std::nullopt;
   }
 };
 

@@ -43,6 +43,8 @@ class CWin32Files : public CFileSystem {
 
   int RemoveFile(const char* path) override { return DeleteFileA(path) != 0; }
 
+  int RemoveEmptyDirectory(const char* path) override { return RemoveDirectoryA(path) != 0; }
+
   int SetReadOnly(const char* path, bool readOnly) override {
     return _chmod(path, readOnly ? _S_IREAD : (_S_IREAD | _S_IWRITE)) == 0;
   }

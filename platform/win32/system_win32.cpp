@@ -11,6 +11,9 @@ namespace platform {
 namespace {
 
 constexpr uintptr_t kThreadStartFailed = static_cast<uintptr_t>(-1);
+constexpr char kKernelModule[] = "kernel32";
+constexpr char kWineExport[] = "wine_get_unix_file_name";
+constexpr char kWindowsDirectoryVariable[] = "WINDIR";
 
 class CWin32System : public CSystem {
  public:
@@ -29,6 +32,22 @@ class CWin32System : public CSystem {
     DWORD length = GetEnvironmentVariableA(name, value.data(), needed);
     if (length == 0 || length >= needed) return std::nullopt;
     return std::string(value.data(), length);
+  }
+
+  std::optional<WindowsVersion> GetWindowsVersion() override {
+    OSVERSIONINFOA info = {};
+    info.dwOSVersionInfoSize = sizeof info;
+    if (!GetVersionExA(&info)) return std::nullopt;
+    return WindowsVersion{info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion};
+  }
+
+  int IsWineEnvironment() override {
+    HMODULE kernel = GetModuleHandleA(kKernelModule);
+    return kernel && GetProcAddress(kernel, kWineExport);
+  }
+
+  std::optional<std::string> GetWindowsDirectoryPath() override {
+    return GetEnvironment(kWindowsDirectoryVariable);
   }
 };
 

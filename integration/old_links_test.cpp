@@ -1,0 +1,90 @@
+#include "integration/old_links.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/files.h"
+#include "platform/fake/fake_registry.h"
+#include "platform/fake/fake_ui.h"
+#include "platform/fake/test_files.h"
+#include "platform/files.h"
+
+namespace {
+
+using platform::Hive;
+
+class OldLinksTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    platform::UseRegistry(&m_registry);
+    platform::UseUi(&m_ui);
+  }
+  void TearDown() override {
+    platform::UseUi(nullptr);
+    platform::UseRegistry(nullptr);
+  }
+
+  // Makes `programs`\Pulsegrid III holding the old shortcut and `extra` files.
+  void MakeOldFolder(const std::string& programs, std::initializer_list<const char*> extra = {}) {
+    int budget = 0;
+    CreateDirectoryTree(programs + "\\Pulsegrid III", &budget);
+    ASSERT_TRUE(platform::WriteWholeFile(programs + "\\Pulsegrid III\\Plexa III.lnk", "L"));
+    for (const char* name : extra) {
+      ASSERT_TRUE(platform::WriteWholeFile(programs + "\\Pulsegrid III\\" + name, "x"));
+    }
+  }
+
+  platform::CScopedTempDir m_dir;
+  platform::CFakeRegistry m_registry;
+  platform::CFakeUi m_ui;
+  const std::string m_common = m_dir / "All Users\\Programs";
+  const std::string m_default = m_dir / "Default User\\Programs";
+};
+
+TEST_F(OldLinksTest, RemovesTheOldShortcutAndFolderFromBothMenus) {
+  m_registry.SetValue(Hive::kLocalMachine,
+                      "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                      "Common Programs", m_common);
+  m_registry.SetValue(Hive::kUsers,
+                      ".DEFAULT\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\"
+                      "Shell Folders",
+                      "Programs", m_default);
+  MakeOldFolder(m_common);
+  MakeOldFolder(m_default, {"Readme.txt"});
+  ASSERT_TRUE(
+      platform::Files().SetReadOnly((m_common + "\\Pulsegrid III\\Plexa III.lnk").c_str(), true));
+
+  RemoveOldStartMenuLinks();
+
+  EXPECT_FALSE(EntryExists(m_common + "\\Pulsegrid III")) << "read-only shortcut, then folder";
+  EXPECT_FALSE(EntryExists(m_default + "\\Pulsegrid III\\Plexa III.lnk"));
+  EXPECT_TRUE(FileExists(m_default + "\\Pulsegrid III\\Readme.txt"));
+  ASSERT_EQ(1u, m_ui.boxes().size());
+  EXPECT_EQ("Trouble removing link:\n\n" + m_default +
+                "\\Pulsegrid III\n\nYou will have to delete this by hand with the correct "
+                "permisssions",
+            m_ui.boxes()[0]);
+}
+
+TEST_F(OldLinksTest, NothingToRemoveIsQuiet) {
+  RemoveOldStartMenuLinks();
+  m_registry.SetValue(Hive::kLocalMachine,
+                      "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                      "Common Programs", m_common);
+  RemoveOldStartMenuLinks();
+  RemoveLink(m_dir / "absent.lnk");
+  EXPECT_TRUE(m_ui.boxes().empty());
+}
+
+TEST_F(OldLinksTest, RemoveLinkTakesFilesAndEmptyFolders) {
+  const std::string file = m_dir / "old.lnk";
+  const std::string folder = m_dir / "Old";
+  ASSERT_TRUE(platform::WriteWholeFile(file, "L"));
+  ASSERT_EQ(platform::MakeDirectoryResult::kMade, platform::Files().MakeDirectory(folder.c_str()));
+  RemoveLink(file);
+  RemoveLink(folder + "\\");
+  EXPECT_FALSE(EntryExists(file));
+  EXPECT_FALSE(EntryExists(folder));
+  EXPECT_TRUE(m_ui.boxes().empty());
+}
+
+}  // namespace

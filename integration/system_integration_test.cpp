@@ -1,0 +1,153 @@
+// The integration steps against this target's real services: the system registry, COM shell
+// links and the Wine test under Wine; the export-file registry and desktop entries natively,
+// kept in a scratch directory.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "engine/files.h"
+#include "integration/file_types.h"
+#include "integration/ini_file.h"
+#include "integration/registry_entries.h"
+#include "integration/shortcuts.h"
+#include "platform/fake/fake_registry.h"
+#include "platform/fake/scoped_environment.h"
+#include "platform/fake/test_files.h"
+#include "platform/files.h"
+#include "platform/registry.h"
+#include "platform/shell.h"
+#include "platform/system.h"
+
+namespace {
+
+using platform::CRegistryKey;
+using platform::Hive;
+using platform::KeyAccess;
+
+constexpr char kUninstall[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+constexpr char kEntry[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Cirvane IV";
+
+// The keys the tests make, deepest last; deleted deepest first afterwards.
+struct TestKey {
+  Hive hive;
+  const char* path;
+};
+
+constexpr TestKey kTestKeys[] = {
+    {Hive::kLocalMachine, "Software\\Veltro Corporation"},
+    {Hive::kLocalMachine, "Software\\Veltro Corporation\\Pulsegrid III"},
+    {Hive::kLocalMachine, "Software\\Veltro Corporation\\Pulsegrid III\\1.0"},
+    {Hive::kLocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Pulsegrid III"},
+    {Hive::kLocalMachine, kEntry},
+    {Hive::kClassesRoot, "Cirvane.Schematic"},
+    {Hive::kClassesRoot, "Cirvane.Schematic\\DefaultIcon"},
+    {Hive::kClassesRoot, "Cirvane.Schematic\\shell"},
+    {Hive::kClassesRoot, "Cirvane.Schematic\\shell\\open"},
+    {Hive::kClassesRoot, "Cirvane.Schematic\\shell\\open\\command"},
+    {Hive::kClassesRoot, ".asc"},
+    {Hive::kClassesRoot, ".asc\\ShellNew"},
+};
+
+std::unique_ptr<CRegistryKey> Open(Hive hive, const std::string& path) {
+  return platform::RealRegistry().OpenKey(hive, path.c_str(), KeyAccess::kQueryValue);
+}
+
+std::string ValueOf(Hive hive, const std::string& path, const char* name) {
+  std::unique_ptr<CRegistryKey> key = Open(hive, path);
+  if (!key) return "<no key>";
+  std::optional<platform::RegistryValue> value = key->QueryValue(name, 260);
+  return value ? value->data : "<no value>";
+}
+
+class SystemIntegrationTest : public testing::Test {
+ protected:
+  void TearDown() override {
+    for (auto key = std::rbegin(kTestKeys); key != std::rend(kTestKeys); ++key) {
+      std::unique_ptr<CRegistryKey> hive =
+          platform::RealRegistry().OpenKey(key->hive, "", KeyAccess::kCreateSubKey);
+      if (hive) hive->DeleteSubKey(key->path);
+    }
+  }
+
+  // Creates the key and sets one string value of it in the real registry.
+  void Put(Hive hive, const std::string& path, const char* name, const char* text) {
+    std::unique_ptr<CRegistryKey> root =
+        platform::RealRegistry().OpenKey(hive, "", KeyAccess::kCreateSubKey);
+    ASSERT_TRUE(root && root->CreateSubKey(path.c_str())) << path;
+    std::unique_ptr<CRegistryKey> key =
+        platform::RealRegistry().OpenKey(hive, path.c_str(), KeyAccess::kSetValue);
+    ASSERT_TRUE(key && key->SetStringValue(name, text)) << path;
+  }
+
+  platform::CScopedTempDir m_dir;
+  platform::CScopedEnvironment m_home{"CIRVANE_POSIX_HOME",
+                                      platform::SystemPathForTest(m_dir / "home")};
+};
+
+TEST_F(SystemIntegrationTest, RegistryStepsOnTheRealRegistry) {
+  ASSERT_TRUE(Open(Hive::kLocalMachine, kUninstall)) << "a fresh machine has the Uninstall key";
+  Put(Hive::kLocalMachine, "Software\\Veltro Corporation\\Pulsegrid III\\1.0", "Path", "C:\\PG");
+  Put(Hive::kLocalMachine, std::string(kUninstall) + "\\Pulsegrid III", "DisplayName", "PG");
+  Put(Hive::kClassesRoot, "Cirvane.Schematic\\DefaultIcon", "", "C:\\X\\qsim3.exe,1");
+  Put(Hive::kClassesRoot, "Cirvane.Schematic\\shell\\open\\command", "", "qsim3.exe \"%1\"");
+  Put(Hive::kClassesRoot, ".asc", "", "Cirvane.Schematic");
+  Put(Hive::kClassesRoot, ".asc\\ShellNew", "NullFile", "");
+
+  RemoveOldCompanyKeys();
+  RemoveOldFileTypes();
+  RemoveOldUninstallEntry();
+  RegisterUninstall("C:\\Program Files\\VRO\\CirvaneIV\\qsim3.exe");
+
+  EXPECT_FALSE(Open(Hive::kLocalMachine, "Software\\Veltro Corporation"));
+  EXPECT_TRUE(Open(Hive::kLocalMachine, "Software"));
+  EXPECT_FALSE(Open(Hive::kLocalMachine, std::string(kUninstall) + "\\Pulsegrid III"));
+  EXPECT_FALSE(Open(Hive::kClassesRoot, "Cirvane.Schematic"));
+  EXPECT_FALSE(Open(Hive::kClassesRoot, ".asc"));
+  EXPECT_EQ("Cirvane IV", ValueOf(Hive::kLocalMachine, kEntry, "DisplayName"));
+  EXPECT_EQ("\"C:\\Program Files\\VRO\\CirvaneIV\\qsim3.exe\" -uninstall",
+            ValueOf(Hive::kLocalMachine, kEntry, "UninstallString"));
+}
+
+// The shell folders come from a fake registry, so no shortcut lands on a real desktop.
+TEST_F(SystemIntegrationTest, DesktopShortcutResolvesToTheSimulator) {
+  const std::string installDir = m_dir / "Cirvane IV";
+  const std::string desktop = m_dir / "Desktop";
+  platform::Files().MakeDirectory(installDir.c_str());
+  platform::Files().MakeDirectory(desktop.c_str());
+  ASSERT_TRUE(platform::WriteWholeFile(installDir + "\\qsim3.exe", "MZ"));
+  platform::CFakeRegistry registry;
+  registry.SetValue(Hive::kCurrentUser,
+                    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                    "Desktop", desktop);
+  platform::UseRegistry(&registry);
+  std::string linkPath;
+  std::optional<std::string> result = CreateDesktopLink(
+      &linkPath, installDir, kShortcutExecutableBase, kShortcutName, kShortcutDescription);
+  platform::UseRegistry(nullptr);
+
+  EXPECT_EQ(std::nullopt, result);
+  std::optional<platform::ShortcutDetails> details =
+      platform::RealShell().ReadLink(linkPath.c_str());
+  ASSERT_TRUE(details) << linkPath;
+  EXPECT_EQ(installDir + "\\qsim3.exe", details->target);
+  EXPECT_EQ(installDir, details->workingDirectory);
+  EXPECT_EQ("Veltro Corporation's Cirvane IV", details->description);
+}
+
+// Natively the Windows directory is the one of the Wine prefix; under Wine, WINDIR.
+TEST_F(SystemIntegrationTest, IniLookupTakesTheWindowsDirectoryUnderWine) {
+  if (!platform::RealSystem().IsWineEnvironment()) GTEST_SKIP() << "not under Wine";
+  const std::string windows = m_dir / "drive_c\\windows";
+  int budget = 0;
+  CreateDirectoryTree(windows, &budget);
+  ASSERT_TRUE(platform::WriteWholeFile(windows + "\\qsim3.ini", "[Options]\r\n"));
+#ifdef _WIN32
+  platform::CScopedEnvironment windir("WINDIR", windows);
+#else
+  platform::CScopedEnvironment prefix("WINEPREFIX", platform::SystemPathForTest(m_dir.path()));
+#endif
+  EXPECT_EQ(windows + "\\qsim3.ini", FindIniFile());
+}
+
+}  // namespace

@@ -1,0 +1,48 @@
+#include "integration/uninstall_log.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "engine/worker.h"
+#include "platform/fake/fake_ui.h"
+#include "platform/fake/test_files.h"
+
+namespace {
+
+class UninstallLogTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    platform::UseUi(&m_ui);
+    SetInstallDir(m_dir.path());
+  }
+  void TearDown() override { platform::UseUi(nullptr); }
+
+  void SetInstallDir(const std::string& dir) {
+    snprintf(g_installDir, sizeof g_installDir, "%s", dir.c_str());
+  }
+
+  platform::CScopedTempDir m_dir;
+  platform::CFakeUi m_ui;
+};
+
+TEST_F(UninstallLogTest, HoldsBothLinksWithCrLfAndIsRewrittenWhole) {
+  WriteUninstallInfo("C:\\Users\\u\\Start Menu\\Cirvane IV.lnk",
+                     "C:\\Users\\u\\Desktop\\Cirvane IV.lnk");
+  EXPECT_EQ(
+      "Link:C:\\Users\\u\\Start Menu\\Cirvane IV.lnk\r\nLink:C:\\Users\\u\\Desktop\\Cirvane "
+      "IV.lnk\r\n",
+      platform::ReadWholeFile(m_dir / "uninstall.info"));
+
+  WriteUninstallInfo("S.lnk", "D.lnk");
+  EXPECT_EQ("Link:S.lnk\r\nLink:D.lnk\r\n", platform::ReadWholeFile(m_dir / "uninstall.info"));
+}
+
+TEST_F(UninstallLogTest, AnUnwritableDirectoryIsIgnored) {
+  SetInstallDir(m_dir / "missing");
+  WriteUninstallInfo("S.lnk", "D.lnk");
+  EXPECT_EQ(0u, platform::CountFiles(m_dir.path()));
+  EXPECT_TRUE(m_ui.boxes().empty());
+}
+
+}  // namespace

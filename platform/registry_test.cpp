@@ -1,0 +1,286 @@
+// The registry rules, checked on the in-memory tree and on this target's real registry (the
+// system's own under Wine, the export file natively), and the export format.
+#include "platform/registry.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "platform/fake/fake_registry.h"
+#include "platform/fake/scoped_environment.h"
+#include "platform/fake/test_files.h"
+#include "platform/files.h"
+#include "platform/registry_export.h"
+
+namespace {
+
+using platform::CRegistry;
+using platform::CRegistryKey;
+using platform::Hive;
+using platform::KeyAccess;
+using platform::RegistryValue;
+using platform::ValueType;
+
+constexpr char kHomeVariable[] = "CIRVANE_POSIX_HOME";
+
+// A key name no other run or test uses.
+std::string UniqueKeyName(const char* stem) {
+  static std::atomic<unsigned> counter{0};
+  auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+  return std::string(stem) + "-" + std::to_string(stamp) + "-" + std::to_string(++counter);
+}
+
+enum class RegistryKind { kFake, kReal };
+
+class RegistryContractTest : public testing::TestWithParam<RegistryKind> {
+ protected:
+  void SetUp() override {
+    m_fake.AddKey(Hive::kCurrentUser, "Software");
+    m_registry = GetParam() == RegistryKind::kFake ? static_cast<CRegistry*>(&m_fake)
+                                                   : &platform::RealRegistry();
+    m_root = "Software\\" + UniqueKeyName("CirvaneRegistryTest");
+    std::unique_ptr<CRegistryKey> user =
+        m_registry->OpenKey(Hive::kCurrentUser, "", KeyAccess::kCreateSubKey);
+    ASSERT_TRUE(user && user->CreateSubKey(m_root.c_str()));
+  }
+
+  // Deletes what a failed test left, deepest first.
+  void TearDown() override {
+    std::unique_ptr<CRegistryKey> user =
+        m_registry->OpenKey(Hive::kCurrentUser, "", KeyAccess::kCreateSubKey);
+    if (!user) return;
+    for (const char* left : {"\\Product\\1.0", "\\Product", ""}) {
+      user->DeleteSubKey((m_root + left).c_str());
+    }
+  }
+
+  std::unique_ptr<CRegistryKey> Open(const std::string& below, KeyAccess access) {
+    return m_registry->OpenKey(Hive::kCurrentUser, (m_root + below).c_str(), access);
+  }
+
+  platform::CScopedTempDir m_home;
+  platform::CScopedEnvironment m_homeVariable{kHomeVariable,
+                                              platform::SystemPathForTest(m_home.path())};
+  platform::CFakeRegistry m_fake;
+  CRegistry* m_registry = nullptr;
+  std::string m_root;
+};
+
+TEST_P(RegistryContractTest, KeysIgnoreCaseAndOnlyKeysWithoutSubkeysGo) {
+  std::unique_ptr<CRegistryKey> root = Open("", KeyAccess::kCreateSubKey);
+  ASSERT_TRUE(root);
+  EXPECT_TRUE(root->CreateSubKey("Product\\1.0")) << "missing keys on the way are created";
+  EXPECT_TRUE(root->CreateSubKey("Product\\1.0")) << "an existing key is no failure";
+  EXPECT_TRUE(Open("\\PRODUCT\\1.0", KeyAccess::kQueryValue));
+  EXPECT_FALSE(Open("\\Missing", KeyAccess::kQueryValue));
+
+  std::unique_ptr<CRegistryKey> product = Open("\\Product", KeyAccess::kSetValue);
+  ASSERT_TRUE(product);
+  EXPECT_FALSE(root->DeleteSubKey("product")) << "it still has a subkey";
+  EXPECT_TRUE(root->DeleteSubKey("Product\\1.0"));
+  EXPECT_FALSE(root->DeleteSubKey("Product\\1.0")) << "already gone";
+  EXPECT_TRUE(root->DeleteSubKey("product"));
+  EXPECT_FALSE(Open("\\Product", KeyAccess::kQueryValue));
+  EXPECT_FALSE(product->SetStringValue("Name", "late")) << "the handle's key is gone";
+}
+
+TEST_P(RegistryContractTest, StringValuesFitTheirBufferWithTheirZero) {
+  ASSERT_TRUE(Open("", KeyAccess::kCreateSubKey)->CreateSubKey("Product"));
+  std::unique_ptr<CRegistryKey> writer = Open("\\Product", KeyAccess::kSetValue);
+  ASSERT_TRUE(writer);
+  EXPECT_TRUE(writer->SetStringValue("", "default"));
+  EXPECT_TRUE(writer->SetStringValue("Fits", std::string(259, 'x')));
+  EXPECT_TRUE(writer->SetStringValue("TooLong", std::string(260, 'y')));
+  EXPECT_FALSE(writer->QueryValue("Fits", 260)) << "a key opened for setting is not readable";
+
+  std::unique_ptr<CRegistryKey> reader = Open("\\product", KeyAccess::kQueryValue);
+  ASSERT_TRUE(reader);
+  EXPECT_FALSE(reader->SetStringValue("Fits", "z")) << "a key opened for reading is read-only";
+  std::optional<RegistryValue> fits = reader->QueryValue("FITS", 260);
+  ASSERT_TRUE(fits);
+  EXPECT_EQ(ValueType::kString, fits->type);
+  EXPECT_EQ(std::string(259, 'x'), fits->data);
+  EXPECT_EQ("default", reader->QueryValue("", 260)->data);
+  EXPECT_FALSE(reader->QueryValue("TooLong", 260)) << "261 bytes with its zero";
+  EXPECT_EQ(std::string(260, 'y'), reader->QueryValue("TooLong", 261)->data);
+  EXPECT_FALSE(reader->QueryValue("Absent", 260));
+}
+
+INSTANTIATE_TEST_SUITE_P(FakeAndReal, RegistryContractTest,
+                         testing::Values(RegistryKind::kFake, RegistryKind::kReal),
+                         [](const testing::TestParamInfo<RegistryKind>& info) {
+                           return info.param == RegistryKind::kFake ? "Fake" : "Real";
+                         });
+
+TEST(RegistryTreeTest, SubkeysAreFoundByPathNotByNamePrefix) {
+  platform::CRegistryTree tree;
+  ASSERT_TRUE(tree.Create("HKEY_CLASSES_ROOT\\A B"));
+  ASSERT_TRUE(tree.Create("HKEY_CLASSES_ROOT\\AB\\x"));
+  ASSERT_TRUE(tree.Create("HKEY_CLASSES_ROOT\\A"));
+  EXPECT_FALSE(tree.HasSubKeys("HKEY_CLASSES_ROOT\\A")) << "\"A B\" and \"AB\" are siblings";
+  EXPECT_TRUE(tree.HasSubKeys("hkey_classes_root\\ab"));
+  EXPECT_TRUE(tree.Delete("HKEY_CLASSES_ROOT\\a"));
+  EXPECT_FALSE(tree.Delete("HKEY_CLASSES_ROOT")) << "a hive stays";
+}
+
+TEST(RegistryTreeTest, RefusesNamesTheExportCouldNotHold) {
+  platform::CRegistryTree tree;
+  for (const char* bad : {"HKEY_USERS\\a\nb", "HKEY_USERS\\a\\\\b", "HKEY_USERS\\a\\",
+                          "HKEY_NOWHERE\\a", "HKEY_USERS\\\\a", ""}) {
+    EXPECT_FALSE(tree.Create(bad)) << bad;
+  }
+  EXPECT_TRUE(tree.Create("HKEY_USERS\\" + std::string(255, 'k')));
+  EXPECT_FALSE(tree.Create("HKEY_USERS\\" + std::string(256, 'k')));
+  EXPECT_EQ(5u, tree.keys().size()) << "the four hives and the one valid key";
+}
+
+TEST(RegistryTreeTest, DeniedHiveCanStillBeRead) {
+  platform::CFakeRegistry registry;
+  registry.SetValue(Hive::kLocalMachine, "Software\\Vendor", "Name", "kept");
+  registry.RefuseChanges(Hive::kLocalMachine);
+  EXPECT_FALSE(registry.OpenKey(Hive::kLocalMachine, "Software", KeyAccess::kCreateSubKey));
+  EXPECT_FALSE(registry.OpenKey(Hive::kLocalMachine, "Software\\Vendor", KeyAccess::kSetValue));
+  std::unique_ptr<CRegistryKey> key =
+      registry.OpenKey(Hive::kLocalMachine, "Software\\Vendor", KeyAccess::kQueryValue);
+  ASSERT_TRUE(key);
+  EXPECT_EQ("kept", key->QueryValue("Name", 260)->data);
+}
+
+// A tree holding every kind of name and data the export must carry.
+platform::CRegistryTree SampleTree() {
+  platform::CFakeRegistry registry;
+  registry.SetValue(Hive::kLocalMachine, "Software\\Vendor", "", "default");
+  registry.SetValue(Hive::kLocalMachine, "Software\\Vendor", "Path", "C:\\Dir \"quoted\"");
+  registry.SetValue(Hive::kLocalMachine, "Software\\Vendor", "Lines", "a\r\nb");
+  registry.SetValue(Hive::kLocalMachine, "Software\\Vendor", "Accent", "caf\xe9");
+  registry.SetValue(Hive::kLocalMachine, "Software\\Vendor", "Empty", "");
+  registry.SetValue(Hive::kLocalMachine, "Software\\Vendor", "Count", "dword:00000001",
+                    ValueType::kOther);
+  registry.SetValue(Hive::kLocalMachine, "Software\\Vendor", "Name \"q\"", "x");
+  registry.AddKey(Hive::kClassesRoot, ".asc\\ShellNew");
+  return registry.tree();
+}
+
+TEST(RegistryExportTest, WritesOneReadableLinePerKeyAndValue) {
+  EXPECT_EQ(
+      "REGEDIT4\n\n"
+      "[HKEY_CLASSES_ROOT]\n\n[HKEY_CLASSES_ROOT\\.asc]\n\n[HKEY_CLASSES_ROOT\\.asc\\ShellNew]\n\n"
+      "[HKEY_CURRENT_USER]\n\n[HKEY_LOCAL_MACHINE]\n\n[HKEY_LOCAL_MACHINE\\Software]\n\n"
+      "[HKEY_LOCAL_MACHINE\\Software\\Vendor]\n"
+      "@=\"default\"\n"
+      "\"Accent\"=\"caf\xe9\"\n"
+      "\"Count\"=dword:00000001\n"
+      "\"Empty\"=\"\"\n"
+      "\"Lines\"=hex(1):61,0d,0a,62,00\n"
+      "\"Name \\\"q\\\"\"=\"x\"\n"
+      "\"Path\"=\"C:\\\\Dir \\\"quoted\\\"\"\n\n"
+      "[HKEY_USERS]\n",
+      platform::FormatRegistryExport(SampleTree()));
+}
+
+TEST(RegistryExportTest, ReadsBackWhatItWrote) {
+  platform::CRegistryTree original = SampleTree();
+  std::string text = platform::FormatRegistryExport(original);
+  platform::CRegistryTree read;
+  read.Create("HKEY_USERS\\Stale");
+  platform::ParseRegistryExport(text, &read);
+  EXPECT_EQ(text, platform::FormatRegistryExport(read));
+  auto* values = read.Find("HKEY_LOCAL_MACHINE\\Software\\Vendor");
+  ASSERT_NE(nullptr, values);
+  EXPECT_EQ("a\r\nb", (*values)["Lines"].data);
+  EXPECT_EQ(ValueType::kString, (*values)["Lines"].type);
+  EXPECT_EQ(ValueType::kOther, (*values)["Count"].type);
+  EXPECT_FALSE(read.Find("HKEY_USERS\\Stale")) << "reading replaces the whole tree";
+}
+
+TEST(RegistryExportTest, ReadsHandEditedFilesAndSkipsWhatItCannotRead) {
+  platform::CRegistryTree tree;
+  platform::ParseRegistryExport(
+      "\"Orphan\"=\"before any key\"\r\n"
+      "; a comment\r\n"
+      "[hkey_current_user\\Software\\A]\r\n"
+      "  \"Spaced\" = \"yes\"  \r\n"
+      "\"Wrapped\"=hex(1):61,62,\\\r\n"
+      "  63,00\r\n"
+      "\"Binary\"=hex:01,02,\\\r\n"
+      "  03\r\n"
+      "\"Unterminated\"=\"abc\r\n"
+      "\"Deleted\"=-\r\n"
+      "\"BadHex\"=hex(1):6g,00\r\n"
+      "garbage line\r\n"
+      "\"Trailing\\\\\"=\"back\\\\\"\r\n"
+      "[HKEY_NOWHERE\\B]\r\n"
+      "\"Lost\"=\"x\"\r\n"
+      "[HKEY_CURRENT_USER\\Software\\C",
+      &tree);
+  auto* values = tree.Find("HKEY_CURRENT_USER\\Software\\A");
+  ASSERT_NE(nullptr, values);
+  EXPECT_EQ("yes", (*values)["Spaced"].data);
+  EXPECT_EQ("abc", (*values)["Wrapped"].data);
+  EXPECT_EQ("hex:01,02,03", (*values)["Binary"].data);
+  EXPECT_EQ("back\\", (*values)["Trailing\\"].data);
+  EXPECT_EQ(4u, values->size()) << "the unreadable values are skipped";
+  EXPECT_EQ(6u, tree.keys().size()) << "four hives, Software and A; no B or C";
+}
+
+#ifndef _WIN32
+class PosixRegistryTest : public testing::Test {
+ protected:
+  std::string RegistryFile() const { return m_home + "\\registry.reg"; }
+
+  platform::CScopedTempDir m_dir;
+  std::string m_home = m_dir / "home";
+  platform::CScopedEnvironment m_homeVariable{kHomeVariable, platform::SystemPathForTest(m_home)};
+};
+
+TEST_F(PosixRegistryTest, StartsLikeAFreshMachineAndKeepsChangesInItsFile) {
+  CRegistry& registry = platform::RealRegistry();
+  std::unique_ptr<CRegistryKey> folders = registry.OpenKey(
+      Hive::kCurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+      KeyAccess::kQueryValue);
+  ASSERT_TRUE(folders);
+  EXPECT_EQ(m_home + "\\Desktop", folders->QueryValue("Desktop", 260)->data);
+  EXPECT_EQ(m_home + "\\Start Menu", folders->QueryValue("Start Menu", 260)->data);
+  EXPECT_FALSE(platform::Files().Find(RegistryFile().c_str()) == platform::EntryKind::kFile)
+      << "reading writes nothing";
+
+  std::unique_ptr<CRegistryKey> software =
+      registry.OpenKey(Hive::kLocalMachine, "Software", KeyAccess::kCreateSubKey);
+  ASSERT_TRUE(software && software->CreateSubKey("Vendor"));
+  std::string text = platform::ReadWholeFile(RegistryFile());
+  EXPECT_NE(std::string::npos, text.find("[HKEY_LOCAL_MACHINE\\Software\\Vendor]\n")) << text;
+  EXPECT_NE(std::string::npos, text.find("\"Desktop\"=")) << "the fresh machine's folders stay";
+
+  // An edit by hand is seen by the next call.
+  ASSERT_TRUE(
+      platform::WriteWholeFile(RegistryFile(), "REGEDIT4\n[HKEY_USERS\\Edited]\n@=\"x\"\n"));
+  std::unique_ptr<CRegistryKey> edited =
+      registry.OpenKey(Hive::kUsers, "edited", KeyAccess::kQueryValue);
+  ASSERT_TRUE(edited);
+  EXPECT_EQ("x", edited->QueryValue("", 260)->data);
+  EXPECT_FALSE(registry.OpenKey(Hive::kLocalMachine, "Software\\Vendor", KeyAccess::kQueryValue));
+}
+
+TEST_F(PosixRegistryTest, AnUnreadableFileIsNeverReplaced) {
+  ASSERT_EQ(platform::MakeDirectoryResult::kMade, platform::Files().MakeDirectory(m_home.c_str()));
+  ASSERT_EQ(platform::MakeDirectoryResult::kMade,
+            platform::Files().MakeDirectory(RegistryFile().c_str()));
+  EXPECT_FALSE(platform::RealRegistry().OpenKey(Hive::kLocalMachine, "", KeyAccess::kQueryValue));
+  EXPECT_EQ(platform::EntryKind::kDirectory, platform::Files().Find(RegistryFile().c_str()));
+}
+
+TEST_F(PosixRegistryTest, LivesBelowHomeWithoutItsOwnVariable) {
+  platform::CScopedEnvironment noHome(kHomeVariable, std::nullopt);
+  platform::CScopedEnvironment home("HOME", platform::SystemPathForTest(m_dir.path()));
+  std::unique_ptr<CRegistryKey> machine =
+      platform::RealRegistry().OpenKey(Hive::kLocalMachine, "", KeyAccess::kCreateSubKey);
+  ASSERT_TRUE(machine && machine->CreateSubKey("Marker"));
+  EXPECT_EQ(platform::EntryKind::kFile,
+            platform::Files().Find((m_dir / ".cirvane\\registry.reg").c_str()));
+}
+#endif
+
+}  // namespace
