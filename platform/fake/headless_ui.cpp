@@ -1,0 +1,325 @@
+#include "platform/fake/headless_ui.h"
+
+#include <utility>
+
+namespace platform {
+namespace {
+
+bool IsButton(ControlKind kind) {
+  return kind == ControlKind::kDefPushButton || kind == ControlKind::kPushButton ||
+         kind == ControlKind::kAutoRadioButton;
+}
+
+bool IsEdit(ControlKind kind) {
+  return kind == ControlKind::kEdit || kind == ControlKind::kMultiLineEdit;
+}
+
+std::string Describe(const SDialogTemplate& source, int id) {
+  return "dialog " + std::to_string(source.id) + ", control " + std::to_string(id);
+}
+
+}  // namespace
+
+CHeadlessWindow::CHeadlessWindow(CHeadlessUi& ui, CDialog& dialog, const SDialogTemplate& source)
+    : m_ui(ui), m_dialog(dialog), m_source(source) {
+  for (const SControlTemplate& control : source.controls) {
+    SHeadlessControl made;
+    made.source = control;
+    made.text = control.text;
+    m_controls.push_back(made);
+  }
+}
+
+SHeadlessControl* CHeadlessWindow::Find(int id) {
+  if (id == kIdNone) return nullptr;
+  for (SHeadlessControl& control : m_controls) {
+    if (control.source.id == id) return &control;
+  }
+  return nullptr;
+}
+
+const SHeadlessControl* CHeadlessWindow::Control(int id) const {
+  return const_cast<CHeadlessWindow*>(this)->Find(id);
+}
+
+SHeadlessControl* CHeadlessWindow::Reachable(int id, const char* action) {
+  SHeadlessControl* control = Find(id);
+  std::string where = Describe(m_source, id);
+  if (!control) {
+    m_ui.AddFault(std::string(action) + ": no such control in " + where);
+  } else if (!control->enabled) {
+    m_ui.AddFault(std::string(action) + ": disabled control in " + where);
+    return nullptr;
+  }
+  return control;
+}
+
+int CHeadlessWindow::Type(int id, const std::string& text) {
+  SHeadlessControl* control = Reachable(id, "type");
+  if (!control) return 0;
+  if (!IsEdit(control->source.kind)) {
+    m_ui.AddFault("type: not an edit control: " + Describe(m_source, id));
+    return 0;
+  }
+  control->text = text;
+  m_dialog.DispatchCommand(id, kEditChange);
+  return 1;
+}
+
+int CHeadlessWindow::Click(int id) {
+  SHeadlessControl* control = Reachable(id, "click");
+  if (!control) return 0;
+  if (!IsButton(control->source.kind)) {
+    m_ui.AddFault("click: not a button: " + Describe(m_source, id));
+    return 0;
+  }
+  if (control->source.kind == ControlKind::kAutoRadioButton) CheckInGroup(*control);
+  m_dialog.DispatchCommand(id, kButtonClicked);
+  return 1;
+}
+
+void CHeadlessWindow::CheckInGroup(SHeadlessControl& chosen) {
+  size_t index = static_cast<size_t>(&chosen - m_controls.data());
+  size_t first = index;
+  while (first > 0 && m_controls[first - 1].source.kind == ControlKind::kAutoRadioButton) --first;
+  for (size_t i = first;
+       i < m_controls.size() && m_controls[i].source.kind == ControlKind::kAutoRadioButton; ++i) {
+    m_controls[i].checked = i == index;
+  }
+}
+
+void CHeadlessWindow::PressEscape() { m_dialog.DispatchCommand(kIdCancel, kButtonClicked); }
+
+void CHeadlessWindow::PressCloseBox() {
+  SHeadlessControl* cancel = Find(kIdCancel);
+  if (cancel && !cancel->enabled) return;
+  m_dialog.DispatchCommand(kIdCancel, kButtonClicked);
+}
+
+int CHeadlessWindow::FireTimer(unsigned id) {
+  if (m_timers.count(id) == 0) return 0;
+  m_dialog.OnTimer(id);
+  return 1;
+}
+
+std::string CHeadlessWindow::Text(int id) const {
+  const SHeadlessControl* control = Control(id);
+  return control ? control->text : std::string();
+}
+
+int CHeadlessWindow::Enabled(int id) const {
+  const SHeadlessControl* control = Control(id);
+  return control && control->enabled;
+}
+
+int CHeadlessWindow::Checked(int id) const {
+  const SHeadlessControl* control = Control(id);
+  return control && control->checked;
+}
+
+void CHeadlessWindow::SetItemText(int id, const std::string& text) {
+  SHeadlessControl* control = Find(id);
+  if (!control || control->text == text) return;
+  control->text = text;
+  if (IsEdit(control->source.kind)) m_dialog.DispatchCommand(id, kEditChange);
+}
+
+void CHeadlessWindow::CheckButton(int id, int checked) {
+  SHeadlessControl* control = Find(id);
+  if (control) control->checked = checked != 0;
+}
+
+void CHeadlessWindow::EnableItem(int id, int enable) {
+  SHeadlessControl* control = Find(id);
+  if (control) control->enabled = enable != 0;
+}
+
+unsigned CHeadlessWindow::SetTimer(unsigned id, unsigned milliseconds) {
+  if (id == 0 || m_ui.TakeTimerFailure()) return 0;
+  m_timers[id] = milliseconds;
+  return id;
+}
+
+int CHeadlessWindow::KillTimer(unsigned id) { return m_timers.erase(id) ? 1 : 0; }
+
+void CHeadlessWindow::SetSmallIcon(IconHandle icon) { m_smallIconId = m_ui.IconIdOf(icon); }
+
+FontHandle CHeadlessWindow::MakeFont(const SFontSpec& spec) {
+  if (m_ui.fontsFail() || !spec.face) return nullptr;
+  m_fonts.push_back(std::make_unique<SFont>(SFont{spec.face, spec.pointSize}));
+  return m_fonts.back().get();
+}
+
+void CHeadlessWindow::SetItemFont(int id, FontHandle font) {
+  SHeadlessControl* control = Find(id);
+  if (!control || !font) return;
+  const SFont* made = static_cast<const SFont*>(font);
+  control->fontFace = made->face;
+  control->fontPointSize = made->pointSize;
+}
+
+int CHeadlessWindow::ShowMessageBox(const char* text, const char* caption, unsigned style) {
+  return m_ui.RecordBox(text, caption, style, m_source.id);
+}
+
+void CHeadlessWindow::EndDialog(int result) {
+  m_ended = true;
+  m_result = result;
+}
+
+CHeadlessUi::CHeadlessUi(std::vector<SDialogTemplate> templates, std::vector<int> iconIds,
+                         std::string applicationName)
+    : m_templates(std::move(templates)),
+      m_iconIds(std::move(iconIds)),
+      m_applicationName(std::move(applicationName)),
+      m_dialogThread(std::this_thread::get_id()) {}
+
+void CHeadlessUi::Then(int templateId, Action action) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_script.push_back(SStep{templateId, std::move(action), 0});
+}
+
+void CHeadlessUi::Click(int templateId, int id) {
+  Then(templateId, [id](CHeadlessWindow& window) { window.Click(id); });
+}
+
+void CHeadlessUi::Type(int templateId, int id, const std::string& text) {
+  Then(templateId, [id, text](CHeadlessWindow& window) { window.Type(id, text); });
+}
+
+void CHeadlessUi::PressEscape(int templateId) {
+  Then(templateId, [](CHeadlessWindow& window) { window.PressEscape(); });
+}
+
+void CHeadlessUi::FireTimer(int templateId, unsigned id) {
+  Then(templateId, [id](CHeadlessWindow& window) { window.FireTimer(id); });
+}
+
+void CHeadlessUi::AnswerBox(int answer) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_script.push_back(SStep{0, nullptr, answer});
+}
+
+int CHeadlessUi::ShowMessageBox(const char* text) {
+  int owner = 0;
+  if (std::this_thread::get_id() == m_dialogThread && top()) owner = top()->source().id;
+  return RecordBox(text, m_applicationName.c_str(), kApplicationBoxStyle, owner);
+}
+
+int CHeadlessUi::RecordBox(const char* text, const char* caption, unsigned style,
+                           int ownerTemplateId) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  int answer = kMessageBoxOk;
+  bool onDialogThread = std::this_thread::get_id() == m_dialogThread;
+  if (onDialogThread && !m_script.empty() && !m_script.front().action) {
+    answer = m_script.front().answer;
+    m_script.pop_front();
+  }
+  m_boxes.push_back(SBox{text ? text : "", caption ? caption : "", style, ownerTemplateId, answer});
+  return answer;
+}
+
+const SDialogTemplate* CHeadlessUi::FindTemplate(int id) const {
+  for (const SDialogTemplate& source : m_templates) {
+    if (source.id == id) return &source;
+  }
+  return nullptr;
+}
+
+int CHeadlessUi::RunModalDialog(CDialog& dialog) {
+  const SDialogTemplate* source = FindTemplate(dialog.templateId());
+  if (!source) {
+    AddFault("no template " + std::to_string(dialog.templateId()));
+    return kDialogFailed;
+  }
+  CHeadlessWindow window(*this, dialog, *source);
+  m_dialogsRun.push_back(source->id);
+  m_open.push_back(&window);
+  dialog.AttachWindow(&window);
+  dialog.OnInitDialog();
+  bool finished = RunScript(window);
+  dialog.AttachWindow(nullptr);
+  m_open.pop_back();
+  return finished ? window.result() : kDialogFailed;
+}
+
+bool CHeadlessUi::RunScript(CHeadlessWindow& window) {
+  SStep step;
+  while (!window.ended()) {
+    if (!TakeStep(&step)) {
+      AddFault("the script ran out while dialog " + std::to_string(window.source().id) +
+               " was open");
+      return false;
+    }
+    if (!step.action) {
+      AddFault("an answer for a box that dialog " + std::to_string(window.source().id) +
+               " never showed");
+      continue;
+    }
+    if (step.templateId != window.source().id) {
+      AddFault("a step for dialog " + std::to_string(step.templateId) + " reached dialog " +
+               std::to_string(window.source().id));
+      continue;
+    }
+    step.action(window);
+  }
+  return true;
+}
+
+bool CHeadlessUi::TakeStep(SStep* step) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  if (m_script.empty()) return false;
+  *step = std::move(m_script.front());
+  m_script.pop_front();
+  return true;
+}
+
+IconHandle CHeadlessUi::LoadIconResource(int resourceId) {
+  for (const int& id : m_iconIds) {
+    if (id == resourceId) return &id;
+  }
+  return nullptr;
+}
+
+int CHeadlessUi::IconIdOf(IconHandle icon) const {
+  for (const int& id : m_iconIds) {
+    if (&id == icon) return id;
+  }
+  return 0;
+}
+
+void CHeadlessUi::AddFault(const std::string& fault) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_faults.push_back(fault);
+}
+
+bool CHeadlessUi::TakeTimerFailure() {
+  if (m_timerFailures <= 0) return false;
+  --m_timerFailures;
+  return true;
+}
+
+std::vector<CHeadlessUi::SBox> CHeadlessUi::boxes() const {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  return m_boxes;
+}
+
+std::vector<std::string> CHeadlessUi::boxTexts() const {
+  std::vector<std::string> texts;
+  for (const SBox& box : boxes()) texts.push_back(box.text);
+  return texts;
+}
+
+std::vector<std::string> CHeadlessUi::faults() const {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  std::vector<std::string> faults = m_faults;
+  if (!m_script.empty()) faults.push_back(std::to_string(m_script.size()) + " steps left over");
+  return faults;
+}
+
+size_t CHeadlessUi::stepsLeft() const {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  return m_script.size();
+}
+
+}  // namespace platform

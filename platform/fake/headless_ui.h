@@ -1,0 +1,199 @@
+// A user-interface service without windows, for tests on both targets. It builds each dialog's
+// controls from the description of its template (platform/dialog_template.h), runs a script of
+// user actions against the dialog open on top, answers message boxes, and records every box
+// shown, every dialog opened and every fault of the script.
+//
+// The script is one queue. A dialog's modal run takes the next step each time it waits for the
+// user; a dialog opened by a step's handler takes the steps after it, so every step reaches the
+// dialog on top at its turn. A message box shown on the thread that runs the dialogs takes the
+// next step when that step is an answer, and is answered OK otherwise; boxes from other threads
+// (the install worker) are recorded and answered OK without touching the script.
+#ifndef CIRVANE_PLATFORM_FAKE_HEADLESS_UI_H_
+#define CIRVANE_PLATFORM_FAKE_HEADLESS_UI_H_
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/dialog.h"
+#include "platform/dialog_template.h"
+
+namespace platform {
+
+class CHeadlessUi;
+
+// A control as the headless window holds it.
+struct SHeadlessControl {
+  SControlTemplate source;
+  std::string text;
+  bool enabled = true;
+  bool checked = false;
+  std::string fontFace;  // empty: the dialog's font
+  int fontPointSize = 0;
+};
+
+class CHeadlessWindow : public CDialogWindow {
+ public:
+  CHeadlessWindow(CHeadlessUi& ui, CDialog& dialog, const SDialogTemplate& source);
+
+  // What a user does. Each returns 1 when the action reached the dialog, and 0 with a recorded
+  // fault when the control is missing, disabled or of a kind that cannot take the action.
+  // Replaces the text of an edit control as typing does; the dialog hears kEditChange.
+  int Type(int id, const std::string& text);
+  // Clicks a button; an automatic radio button is checked and the rest of its group unchecked.
+  int Click(int id);
+  // Esc: IDCANCEL, whatever the state of the Cancel button.
+  void PressEscape();
+  // The caption's close box: IDCANCEL unless a Cancel button exists and is disabled.
+  void PressCloseBox();
+  // One tick of timer `id`; 0 (no fault) when that timer is not running.
+  int FireTimer(unsigned id);
+
+  // What a user sees.
+  std::string Text(int id) const;
+  int Enabled(int id) const;
+  int Checked(int id) const;
+  // The control, or null.
+  const SHeadlessControl* Control(int id) const;
+  // Every control, in template order.
+  const std::vector<SHeadlessControl>& controls() const { return m_controls; }
+  const SDialogTemplate& source() const { return m_source; }
+  // Running timers: id to period in milliseconds.
+  const std::map<unsigned, unsigned>& timers() const { return m_timers; }
+  int updateWindowCalls() const { return m_updateWindowCalls; }
+  // The resource id of the small icon set, 0 when none.
+  int smallIconId() const { return m_smallIconId; }
+  bool ended() const { return m_ended; }
+  int result() const { return m_result; }
+
+  // CDialogWindow.
+  std::string GetItemText(int id) override { return Text(id); }
+  void SetItemText(int id, const std::string& text) override;
+  int IsButtonChecked(int id) override { return Checked(id); }
+  void CheckButton(int id, int checked) override;
+  void EnableItem(int id, int enable) override;
+  int IsItemEnabled(int id) override { return Enabled(id); }
+  unsigned SetTimer(unsigned id, unsigned milliseconds) override;
+  int KillTimer(unsigned id) override;
+  void UpdateWindow() override { ++m_updateWindowCalls; }
+  void SetSmallIcon(IconHandle icon) override;
+  FontHandle MakeFont(const SFontSpec& spec) override;
+  void SetItemFont(int id, FontHandle font) override;
+  int ShowMessageBox(const char* text, const char* caption, unsigned style) override;
+  void EndDialog(int result) override;
+
+ private:
+  struct SFont {
+    std::string face;
+    int pointSize;
+  };
+
+  SHeadlessControl* Find(int id);
+  // The control for a user action, or null after recording why it cannot take `action`.
+  SHeadlessControl* Reachable(int id, const char* action);
+  void CheckInGroup(SHeadlessControl& chosen);
+
+  CHeadlessUi& m_ui;
+  CDialog& m_dialog;
+  const SDialogTemplate& m_source;
+  std::vector<SHeadlessControl> m_controls;
+  std::map<unsigned, unsigned> m_timers;
+  std::vector<std::unique_ptr<SFont>> m_fonts;
+  int m_updateWindowCalls = 0;
+  int m_smallIconId = 0;
+  bool m_ended = false;
+  int m_result = 0;
+};
+
+class CHeadlessUi : public CUi {
+ public:
+  // A step of the script, run against the dialog on top.
+  using Action = std::function<void(CHeadlessWindow& window)>;
+
+  // A message box as it was shown.
+  struct SBox {
+    std::string text;
+    std::string caption;
+    unsigned style;
+    int ownerTemplateId;  // the owning dialog's template, 0 for none
+    int answer;
+  };
+
+  // The templates the program's resources hold, the icon ids they hold, and the name of the
+  // executable (the caption of application boxes).
+  CHeadlessUi(std::vector<SDialogTemplate> templates, std::vector<int> iconIds = {},
+              std::string applicationName = "CirvaneIVSetup");
+
+  // Appends a step for dialog `templateId`; a fault is recorded when another dialog is on top.
+  void Then(int templateId, Action action);
+  // Shortcuts for the common steps.
+  void Click(int templateId, int id);
+  void Type(int templateId, int id, const std::string& text);
+  void PressEscape(int templateId);
+  void FireTimer(int templateId, unsigned id);
+  // Appends the answer to the next box shown on the dialogs' thread.
+  void AnswerBox(int answer);
+  // Makes the next `count` timer starts fail, as a busy system would.
+  void FailTimerStarts(int count) { m_timerFailures = count; }
+  // Makes every font creation fail from now on.
+  void FailFonts() { m_fontsFail = true; }
+
+  // CUi.
+  int ShowMessageBox(const char* text) override;
+  int RunModalDialog(CDialog& dialog) override;
+  IconHandle LoadIconResource(int resourceId) override;
+
+  std::vector<SBox> boxes() const;
+  // The box texts only, oldest first.
+  std::vector<std::string> boxTexts() const;
+  // Template ids of the dialogs run, in the order they opened.
+  const std::vector<int>& dialogsRun() const { return m_dialogsRun; }
+  // What went wrong with the script: actions that could not be done, steps for another dialog,
+  // a dialog left open when the script ran out, steps left over. Empty when all went to plan.
+  std::vector<std::string> faults() const;
+  size_t stepsLeft() const;
+  // The dialog window on top; null when none is open.
+  CHeadlessWindow* top() const { return m_open.empty() ? nullptr : m_open.back(); }
+
+  // For the windows.
+  void AddFault(const std::string& fault);
+  int RecordBox(const char* text, const char* caption, unsigned style, int ownerTemplateId);
+  bool TakeTimerFailure();
+  bool fontsFail() const { return m_fontsFail; }
+  // The icon id behind a handle from LoadIcon, 0 for another handle.
+  int IconIdOf(IconHandle icon) const;
+
+ private:
+  struct SStep {
+    int templateId;  // 0 for an answer
+    Action action;
+    int answer;
+  };
+
+  const SDialogTemplate* FindTemplate(int id) const;
+  // Runs steps until `window` has ended; false when the script ran out first.
+  bool RunScript(CHeadlessWindow& window);
+  bool TakeStep(SStep* step);
+
+  std::vector<SDialogTemplate> m_templates;
+  std::vector<int> m_iconIds;
+  std::string m_applicationName;
+  std::thread::id m_dialogThread;
+  mutable std::mutex m_mutex;  // guards the script, the boxes and the faults
+  std::deque<SStep> m_script;
+  std::vector<SBox> m_boxes;
+  std::vector<std::string> m_faults;
+  std::vector<int> m_dialogsRun;
+  std::vector<CHeadlessWindow*> m_open;
+  int m_timerFailures = 0;
+  bool m_fontsFail = false;
+};
+
+}  // namespace platform
+
+#endif  // CIRVANE_PLATFORM_FAKE_HEADLESS_UI_H_
