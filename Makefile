@@ -19,7 +19,7 @@ PRODUCT_FLAGS := -DCIRVANE_PRODUCT=$(abspath $(PRODUCT)) -DCIRVANE_READONLY=$(ab
 WINE_ENV := WINEPREFIX=$(abspath $(WIN))/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
 
 .PHONY: deps native-configure windows-configure host-tools stub sample native asan windows \
-        test fuzz run installer tools bench repro clean
+        test fuzz run installer tools bench repro screens clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -95,6 +95,11 @@ bench: host-tools
 # Builds twice and compares: payloadgen's outputs and the Windows programs must be identical.
 repro: windows
 	@bash scripts/check-reproducible.sh $(PRODUCT) $(READONLY)
+
+# Photographs every dialog of the installer under Wine on a virtual display, into out/screens/.
+screens: host-tools windows-configure
+	@cmake --build $(WIN) --target dialog_demo
+	@bash tests/e2e/screenshots.sh $(WIN)/bin/dialog_demo.exe $(OUT)/screens
 
 clean:
 	rm -rf $(OUT)
