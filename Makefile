@@ -87,9 +87,10 @@ run: native
 
 # The benchmark configures its own build (out/bench-build) with the full-scale product compiled in.
 bench: host-tools
-	@cmake --build $(NATIVE) --target bench_model_merge
+	@cmake --build $(NATIVE) --target bench_model_merge bench_archive_merge
 	@mkdir -p $(OUT)/bench-merge
 	@$(NATIVE)/bin/bench_model_merge $(OUT)/bench-merge
+	@$(NATIVE)/bin/bench_archive_merge $(OUT)/bench-merge
 	@bash bench/run.sh $(abspath $(NATIVE)) $(abspath $(OUT))
 
 # Builds twice and compares: payloadgen's outputs and the Windows programs must be identical.

@@ -124,7 +124,9 @@ void MergeByPlainWalk(Records<Rec>& user, Records<Rec>& shipped) {
     user.push_back(std::move(record));
   }
   shipped.clear();
-  HeapSort(user, [](const Rec& a, const Rec& b) { return CompareRecs(a, b); });
+  HeapSort(user, [](const std::unique_ptr<Rec>& a, const std::unique_ptr<Rec>& b) {
+    return CompareRecs(*a, *b);
+  });
   for (size_t i = user.size() < 2 ? 0 : user.size() - 1; i-- > 0;) {
     if (CompareRecs(*user[i], *user[i + 1]) == 0) {
       user.erase(user.begin() + static_cast<std::ptrdiff_t>(i));

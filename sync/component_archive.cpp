@@ -1,6 +1,7 @@
 #include "sync/component_archive.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <limits>
 
@@ -12,13 +13,20 @@ namespace {
 constexpr int kByteBits = 8;
 constexpr uint32_t kByteMask = 0xFF;
 
+// Serial numbers of the storing archives; each archive's differs from every earlier one's, so a
+// record marked by an archive that is gone never looks written to a new one.
+std::atomic<uint64_t> g_archiveSerial{0};
+
 }  // namespace
 
 ComponentArchive::ComponentArchive(std::string_view bytes)
     : m_loading(true), m_bytes(bytes), m_loaded{CLoaded{nullptr, nullptr}} {}
 
 ComponentArchive::ComponentArchive(platform::CFile& file)
-    : m_loading(false), m_file(&file), m_buffer(new unsigned char[kArchiveBufferSize]) {}
+    : m_loading(false),
+      m_file(&file),
+      m_buffer(new unsigned char[kArchiveBufferSize]),
+      m_serial(++g_archiveSerial) {}
 
 ComponentArchive::~ComponentArchive() = default;
 
@@ -243,9 +251,8 @@ void ComponentArchive::WriteObject(CComponentRec* object) {
     WriteU16(kNullTag);
     return;
   }
-  auto stored = m_storedObjects.find(object);
-  if (stored != m_storedObjects.end()) {
-    WriteTag(stored->second, false);
+  if (object->m_storedBy == m_serial) {
+    WriteTag(object->m_storedIndex, false);
     return;
   }
   const CRecordClass& recordClass = object->GetRecordClass();
@@ -260,7 +267,8 @@ void ComponentArchive::WriteObject(CComponentRec* object) {
     Put(name.data(), name.size());
     m_storedClasses.emplace(&recordClass, NextStoredIndex());
   }
-  m_storedObjects.emplace(object, NextStoredIndex());
+  object->m_storedBy = m_serial;
+  object->m_storedIndex = NextStoredIndex();
   object->Serialize(*this);
 }
 

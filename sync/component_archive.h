@@ -175,8 +175,8 @@ class ComponentArchive {
   std::unique_ptr<unsigned char[]> m_buffer;
   size_t m_buffered = 0;
   uint32_t m_nextIndex = 1;
+  uint64_t m_serial = 0;  // marks the records this archive wrote
   std::unordered_map<const CRecordClass*, uint32_t> m_storedClasses;
-  std::unordered_map<const CComponentRec*, uint32_t> m_storedObjects;
 };
 
 #endif  // CIRVANE_SYNC_COMPONENT_ARCHIVE_H_

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "sync/archive_test_support.h"
 #include "sync/component_docs.h"
@@ -151,6 +152,37 @@ TEST(ArchiveTest, RejectsWhatIsNotADatabase) {
     EXPECT_TRUE(doc.records.empty()) << c.what;
     EXPECT_EQ(LoadFaultText(fault), "Unexpected file format.") << c.what;
   }
+}
+
+TEST(ArchiveTest, WritesARecordWrittenBeforeAsAReference) {
+  archive_test::CStringFile file;
+  ComponentArchive archive(file);
+  auto first = Resistor("", "", 10.0f, 0.1f, 0.01f);
+  CResistorRec copy = *first;  // a record of its own
+  archive.WriteObject(first.get());
+  archive.WriteObject(first.get());
+  archive.WriteObject(&copy);
+  archive.WriteObject(nullptr);
+  // Objects take the indices from 2 on; the 32767th index needs the long form.
+  std::vector<CResistorRec> many(0x7FFF - 3);
+  for (CResistorRec& record : many) archive.WriteObject(&record);
+  archive.WriteObject(&many.back());
+  ASSERT_TRUE(archive.Flush());
+
+  const std::string expected = kResistorClass + kPlainResistorFields + Hex("02 00 01 80") +
+                               kPlainResistorFields + Hex("00 00");
+  EXPECT_EQ(file.bytes().substr(0, expected.size()), expected);
+  EXPECT_EQ(file.bytes().substr(file.bytes().size() - 6), Hex("FF 7F FF 7F 00 00"));
+
+  ComponentArchive loading(file.bytes());
+  std::unique_ptr<CComponentRec> created;
+  CComponentRec* referenced = nullptr;
+  ASSERT_TRUE(loading.ReadObject(&created, &referenced));
+  CComponentRec* firstRead = created.get();
+  std::unique_ptr<CComponentRec> keep = std::move(created);
+  ASSERT_TRUE(loading.ReadObject(&created, &referenced));
+  EXPECT_EQ(created, nullptr);
+  EXPECT_EQ(referenced, firstRead);
 }
 
 // An archive with a record of every shape the reader distinguishes.

@@ -38,10 +38,22 @@ const CRecordClass* FindRecordClass(std::string_view name);
 
 class CComponentRec {
  public:
+  CComponentRec() = default;
+  // A copy is a record of its own: it has not been written by any archive.
+  CComponentRec(const CComponentRec&) {}
+  CComponentRec& operator=(const CComponentRec&) { return *this; }
   virtual ~CComponentRec() = default;
+
   virtual const CRecordClass& GetRecordClass() const = 0;
   // Reads or writes the record's fields, by the archive's direction.
   virtual void Serialize(ComponentArchive& archive) = 0;
+
+ private:
+  friend class ComponentArchive;
+  // The storing archive (by its serial number, never 0) that numbered this record last, and the
+  // index it gave: lets an archive see in constant time whether it has written the record.
+  uint64_t m_storedBy = 0;
+  uint32_t m_storedIndex = 0;
 };
 
 // What the simulator keeps in slot 7 of every capacitor record.

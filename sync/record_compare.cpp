@@ -23,43 +23,59 @@ unsigned char Same(unsigned char c) { return c; }
 
 }  // namespace
 
-int CompareFloats(float a, float b) {
-  if (a < b) return -1;
-  if (a > b) return 1;
-  return 0;
-}
-
 int CompareTextsExact(const char* a, const char* b) { return CompareTexts(a, b, Same); }
 
 int CompareTextsNoCase(const char* a, const char* b) { return CompareTexts(a, b, FoldCase); }
 
-int CompareCapacitorRecs(const CCapacitorRec& a, const CCapacitorRec& b) {
-  if (int c = CompareFloats(a.capacitance, b.capacitance)) return c;
-  if (int c = CompareFloats(a.voltage_rating, b.voltage_rating)) return c;
-  if (int c = CompareFloats(a.current_rating, b.current_rating)) return c;
-  if (int c = CompareFloats(a.esr, b.esr)) return c;
-  if (int c = CompareFloats(a.extra_value, b.extra_value)) return c;
+std::array<float, 5> SortNumbers(const CCapacitorRec& r) {
+  return {r.capacitance, r.voltage_rating, r.current_rating, r.esr, r.extra_value};
+}
+
+std::array<float, 5> SortNumbers(const CInductorRec& r) {
+  return {r.inductance, r.current_rating, r.series_resistance, r.parallel_resistance,
+          r.parallel_capacitance};
+}
+
+std::array<float, 3> SortNumbers(const CResistorRec& r) {
+  return {r.resistance, r.power_rating, r.tolerance};
+}
+
+int CompareNames(const CCapacitorRec& a, const CCapacitorRec& b) {
   if (int c = CompareTextsNoCase(a.technology.c_str(), b.technology.c_str())) return c;
   if (int c = CompareTextsNoCase(a.manufacturer.c_str(), b.manufacturer.c_str())) return c;
   return CompareTextsNoCase(a.part_number.c_str(), b.part_number.c_str());
 }
 
-int CompareInductorRecs(const CInductorRec& a, const CInductorRec& b) {
-  if (int c = CompareFloats(a.inductance, b.inductance)) return c;
-  if (int c = CompareFloats(a.current_rating, b.current_rating)) return c;
-  if (int c = CompareFloats(a.series_resistance, b.series_resistance)) return c;
-  if (int c = CompareFloats(a.parallel_resistance, b.parallel_resistance)) return c;
-  if (int c = CompareFloats(a.parallel_capacitance, b.parallel_capacitance)) return c;
+int CompareNames(const CInductorRec& a, const CInductorRec& b) {
   if (int c = CompareTextsExact(a.manufacturer.c_str(), b.manufacturer.c_str())) return c;
   return CompareTextsExact(a.part_number.c_str(), b.part_number.c_str());
 }
 
-int CompareResistorRecs(const CResistorRec& a, const CResistorRec& b) {
-  if (int c = CompareFloats(a.resistance, b.resistance)) return c;
-  if (int c = CompareFloats(a.power_rating, b.power_rating)) return c;
-  if (int c = CompareFloats(a.tolerance, b.tolerance)) return c;
+int CompareNames(const CResistorRec& a, const CResistorRec& b) {
   if (int c = CompareTextsExact(a.manufacturer.c_str(), b.manufacturer.c_str())) return c;
   return CompareTextsExact(a.part_number.c_str(), b.part_number.c_str());
+}
+
+namespace {
+
+template <class Rec>
+int CompareRecords(const Rec& a, const Rec& b) {
+  if (int c = CompareSortNumbers(SortNumbers(a), SortNumbers(b))) return c;
+  return CompareNames(a, b);
+}
+
+}  // namespace
+
+int CompareCapacitorRecs(const CCapacitorRec& a, const CCapacitorRec& b) {
+  return CompareRecords(a, b);
+}
+
+int CompareInductorRecs(const CInductorRec& a, const CInductorRec& b) {
+  return CompareRecords(a, b);
+}
+
+int CompareResistorRecs(const CResistorRec& a, const CResistorRec& b) {
+  return CompareRecords(a, b);
 }
 
 int SameKeyText(const char* a, const char* b) {

@@ -5,10 +5,17 @@
 #ifndef CIRVANE_SYNC_RECORD_COMPARE_H_
 #define CIRVANE_SYNC_RECORD_COMPARE_H_
 
+#include <array>
+#include <cstddef>
+
 #include "sync/component_records.h"
 
 // The sign of a - b: -1, +1, or 0 when equal, when either is a NaN, or for the same infinity.
-int CompareFloats(float a, float b);
+inline int CompareFloats(float a, float b) {
+  if (a < b) return -1;
+  if (a > b) return 1;
+  return 0;
+}
 
 // Text comparisons, negative, zero or positive: exact bytes, or with A-Z folded to a-z.
 int CompareTextsExact(const char* a, const char* b);
@@ -23,6 +30,25 @@ int CompareCapacitorRecs(const CCapacitorRec& a, const CCapacitorRec& b);
 int CompareInductorRecs(const CInductorRec& a, const CInductorRec& b);
 // resistance, power_rating, tolerance, then manufacturer, part_number exactly.
 int CompareResistorRecs(const CResistorRec& a, const CResistorRec& b);
+
+// The two halves of each order, for sorts that keep the numbers beside the record references:
+// the numbers compared first, in order, and the comparison of the texts that decides between
+// records whose numbers compare equal. CompareCapacitorRecs(a, b) is
+// CompareSortNumbers(SortNumbers(a), SortNumbers(b)), or CompareNames(a, b) when that is 0.
+std::array<float, 5> SortNumbers(const CCapacitorRec& record);
+std::array<float, 5> SortNumbers(const CInductorRec& record);
+std::array<float, 3> SortNumbers(const CResistorRec& record);
+int CompareNames(const CCapacitorRec& a, const CCapacitorRec& b);
+int CompareNames(const CInductorRec& a, const CInductorRec& b);
+int CompareNames(const CResistorRec& a, const CResistorRec& b);
+
+template <size_t N>
+int CompareSortNumbers(const std::array<float, N>& a, const std::array<float, N>& b) {
+  for (size_t i = 0; i < N; ++i) {
+    if (int c = CompareFloats(a[i], b[i])) return c;
+  }
+  return 0;
+}
 
 // The comparison of each kind under one name, for code written once for all kinds.
 inline int CompareRecs(const CCapacitorRec& a, const CCapacitorRec& b) {

@@ -5,7 +5,6 @@
 
 #include "tools/rng.h"
 #include "tools/text_fill.h"
-#include "tools/vocabulary.h"
 
 namespace {
 
@@ -155,18 +154,6 @@ int ToneSample(size_t index) {
   return kToneAmplitude * (2 * rise - half) / half;
 }
 
-constexpr size_t kRecordSize = 64;
-constexpr int kRecordWords = 4;  // the description that fills the rest of a record
-constexpr size_t kNameField = 16;
-constexpr size_t kMakerField = 16;
-constexpr uint32_t kTolerances[] = {1, 2, 5, 10, 20};
-
-std::string FixedField(const std::string& text, size_t width) {
-  std::string field = text.substr(0, width);
-  field.resize(width, '\0');
-  return field;
-}
-
 }  // namespace
 
 std::string MakeProgramFile(const std::string& name, size_t size, uint32_t randomPercent,
@@ -205,22 +192,6 @@ std::string MakeWave(size_t size, uint32_t noiseBits, uint64_t seed) {
     uint32_t sample =
         noiseBits >= kBitsPerSample ? noise : static_cast<uint32_t>(ToneSample(i)) ^ noise;
     AppendLittleEndian(out, sample, kBytesPerSample);
-  }
-  out.resize(size);
-  return out;
-}
-
-std::string MakeArchivePlaceholder(const std::string& kind, size_t size, uint64_t seed) {
-  CRng rng(seed);
-  std::string out = "Cirvane component archive stand-in: standard." + kind + "\r\n";
-  while (out.size() < size) {
-    std::string record = FixedField(MakePartNumber(rng, "VRC"), kNameField);
-    record += FixedField(PickManufacturer(rng), kMakerField);
-    AppendLittleEndian(record, rng.Between(kMantissaLow, kMantissaHigh), 2);
-    AppendLittleEndian(record, rng.Below(kByteMask + 1), 1);
-    AppendLittleEndian(record, rng.Pick(kTolerances), 1);
-    record += FixedField(MakeWords(rng, kRecordWords), kRecordSize - record.size());
-    out += record;
   }
   out.resize(size);
   return out;

@@ -1,5 +1,5 @@
-// Binary files of the product: program files, the help file, a sound file and placeholders for
-// the component archives, with controlled compressibility.
+// Binary files of the product: program files, the help file and a sound file, with controlled
+// compressibility. (The component archives are made by archive_content.h.)
 //
 // Program and help files are built from 4096-byte blocks. A block is either random bytes (like
 // compressed resources, which gzip cannot shrink) or structured content that compresses about
@@ -25,9 +25,5 @@ std::string MakeHelpFile(size_t size, uint32_t randomPercent, uint64_t seed);
 // does not compress.
 constexpr size_t kWaveHeaderSize = 44;
 std::string MakeWave(size_t size, uint32_t noiseBits, uint64_t seed);
-
-// A stand-in for a component archive (standard.cap, .res, .ind, .bead) of exactly `size`
-// bytes: a text line naming it as such, then fixed-width binary records of parts.
-std::string MakeArchivePlaceholder(const std::string& kind, size_t size, uint64_t seed);
 
 #endif  // CIRVANE_TOOLS_BLOBS_H_

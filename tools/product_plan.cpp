@@ -1,5 +1,6 @@
 #include "tools/product_plan.h"
 
+#include "tools/archive_content.h"
 #include "tools/blobs.h"
 #include "tools/documents.h"
 #include "tools/drawings.h"
@@ -80,7 +81,7 @@ std::string MakeFileContent(const PlannedFile& file) {
     case FileKind::kModelLibrary:
       return MakeModelLibrary(ModelKindFor(file.path), file.size, file.seed);
     case FileKind::kArchive:
-      return MakeArchivePlaceholder(Extension(file.path), file.size, file.seed);
+      return MakeComponentArchive(Extension(file.path), file.size, file.seed);
   }
   return "";
 }

@@ -29,7 +29,7 @@ enum class FileKind {
   kEncryptedSubcircuit,  // .sub encrypted by its vendor
   kNetlistLibrary,       // .lib or .mod of subcircuits and models
   kModelLibrary,         // lib/cmp/standard.bjt, .dio, .jft, .mos; the kind follows from the name
-  kArchive,              // lib/cmp/standard.cap, .res, .ind, .bead (stand-ins)
+  kArchive,              // lib/cmp/standard.cap, .res, .ind, .bead (see archive_content.h)
 };
 
 struct PlannedFile {

@@ -52,10 +52,10 @@ constexpr SampleFile kSampleFiles[] = {
     {"lib/sub/VRC902.sub", FileKind::kSubcircuit, 1400, 0},
     {"lib/sub/KLT3301.sub", FileKind::kEncryptedSubcircuit, 2048, 0},
     {"lib/sub/Regulators.lib", FileKind::kNetlistLibrary, 9000, 0},
-    {"lib/cmp/standard.cap", FileKind::kArchive, 640, 0},
-    {"lib/cmp/standard.res", FileKind::kArchive, 512, 0},
-    {"lib/cmp/standard.ind", FileKind::kArchive, 576, 0},
-    {"lib/cmp/standard.bead", FileKind::kArchive, 448, 0},
+    {"lib/cmp/standard.cap", FileKind::kArchive, 26000, 0},
+    {"lib/cmp/standard.res", FileKind::kArchive, 9600, 0},
+    {"lib/cmp/standard.ind", FileKind::kArchive, 12000, 0},
+    {"lib/cmp/standard.bead", FileKind::kArchive, 5000, 0},
 };
 
 }  // namespace
