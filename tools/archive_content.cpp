@@ -1,9 +1,12 @@
 #include "tools/archive_content.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
 #include <memory>
+#include <set>
 
 #include "sync/component_docs.h"
 #include "tools/rng.h"
@@ -175,6 +178,7 @@ constexpr CMaker kBeadMakers[] = {
 };
 // Impedances at 100 MHz, in ohms.
 constexpr uint32_t kBeadImpedances[] = {30, 60, 120, 220, 330, 470, 600, 1000, 1500, 2200};
+constexpr const char* kBeadSeries[] = {"S", "H", "M", "L", "T"};
 constexpr int kMicroExponent = -6;
 constexpr int kNanoExponent = -9;
 constexpr int kFemtoExponent = -15;
@@ -207,7 +211,8 @@ std::unique_ptr<CInductorRec> MakeBead(CRng& rng) {
 
   auto record = std::make_unique<CInductorRec>();
   record->manufacturer = maker.name;
-  record->part_number = std::string(maker.prefix) + package + std::to_string(impedance);
+  record->part_number = std::string(maker.prefix) + package + std::to_string(impedance) +
+                        rng.Pick(kBeadSeries) + std::to_string(rng.Between(10, 99));
   record->inductance = DecimalFloat(impedance * 2 + rng.Below(200), kNanoExponent);
   record->current_rating =
       DecimalFloat(rng.Between(200, 6000) * 60 / (impedance / 20 + 60), kMilliExponent);
@@ -269,25 +274,65 @@ void AppendOrderCode(std::string& partNumber, size_t count, CRng& rng) {
   }
 }
 
+// The key a merge matches records by: maker and part number, letters folded, every spelling of
+// the maker that inductor records are normalised to counted as one; empty for a record without
+// maker or part number.
+template <class Rec>
+std::string KeyOf(const Rec& record) {
+  if (record.manufacturer.empty() || record.part_number.empty()) return std::string();
+  const std::string maker =
+      IsWurthManufacturer(record.manufacturer) ? kWurthManufacturer : record.manufacturer;
+  std::string key = maker + '\n' + record.part_number;
+  for (char& c : key) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return key;
+}
+
+// Records drawn again in a row before a database counts as full: the vocabulary is large, so
+// this ends only a database far larger than any the product ships.
+constexpr int kMostRedraws = 1000;
+
+// Lengthens part numbers from the last record backwards by `spare` bytes in all, each staying
+// short enough for its one-byte length prefix; returns what did not fit (0 unless the records
+// are very few).
+template <class Doc>
+size_t AbsorbSpareBytes(Doc& doc, size_t spare, CRng& rng) {
+  for (size_t i = doc.records.size(); i-- > 0 && spare > 0;) {
+    std::string& partNumber = doc.records[i]->part_number;
+    if (partNumber.size() >= kMaxByteTextLength) continue;
+    const size_t count = std::min(spare, kMaxByteTextLength - partNumber.size());
+    AppendOrderCode(partNumber, count, rng);
+    spare -= count;
+  }
+  return spare;
+}
+
 template <class Doc, class Next>
 std::string FillArchive(size_t size, CRng& rng, Next next) {
   using Rec = typename Doc::Record;
   size_t used = kCountBytes + kClassHeaderBytes + std::strlen(Rec::kClass.name);
   Doc doc;
-  while (doc.records.size() < kMostRecords) {
+  std::set<std::string> keys;  // a shipped database names each part once
+  int redraws = 0;
+  while (doc.records.size() < kMostRecords && redraws < kMostRedraws) {
     std::unique_ptr<Rec> record = next();
+    const std::string key = KeyOf(*record);
+    if (!key.empty() && !keys.insert(key).second) {
+      ++redraws;
+      continue;
+    }
+    redraws = 0;
     const size_t bytes = RecordBytes(*record) + (doc.records.empty() ? 0 : kTagBytes);
     if (used + bytes > size) break;
     used += bytes;
     doc.records.push_back(std::move(record));
   }
   if (doc.records.empty()) return std::string(size, '\0');
-  AppendOrderCode(doc.records.back()->part_number, size - used, rng);
+  const size_t left = AbsorbSpareBytes(doc, size - used, rng);
   CStringSink sink;
   ComponentArchive archive(sink);
   doc.Serialize(archive);
   archive.Flush();
-  return sink.bytes();
+  return sink.bytes() + std::string(left, '\0');  // bytes after the last record are not read
 }
 
 }  // namespace

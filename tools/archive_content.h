@@ -9,7 +9,8 @@
 //   ind   power inductors, E6 values from 1 uH to 1 mH, with their current rating, winding
 //         resistance and the parallel resistance and capacitance of their model;
 //   bead  ferrite beads, modelled the same way.
-// Some inductor and bead records name their maker "WE eiSos", as older databases did.
+// Some records name their maker "WE eiSos", as older databases did. Each part (maker and part
+// number, ignoring case) occurs once, as in a shipped database.
 // Numbers come from decimal texts through strtof, so the same seed gives the same bytes on
 // every machine.
 #ifndef CIRVANE_TOOLS_ARCHIVE_CONTENT_H_

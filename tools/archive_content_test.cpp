@@ -84,6 +84,24 @@ TEST(ArchiveContentTest, SampleDatabasesLookLikeTheShippedOnes) {
   EXPECT_NE(capacitorBytes.find("WE eiSos"), std::string::npos);
 }
 
+template <class Doc>
+void ExpectMergeWithItselfKeepsEveryRecord(const std::string& bytes, const char* kind) {
+  Doc user = Load<Doc>(bytes);
+  Doc shipped = Load<Doc>(bytes);
+  const size_t count = user.records.size();
+  user.MergeShippedRecords(shipped);
+  EXPECT_EQ(user.records.size(), count) << kind << ": every part occurs once";
+}
+
+TEST(ArchiveContentTest, EveryPartOccursOnce) {
+  for (const std::vector<PlannedFile>& plan : {PlanSampleProduct(), PlanFullScaleProduct()}) {
+    ExpectMergeWithItselfKeepsEveryRecord<CCapacitorDoc>(PlannedArchive(plan, "cap"), "cap");
+    ExpectMergeWithItselfKeepsEveryRecord<CResistorDoc>(PlannedArchive(plan, "res"), "res");
+    ExpectMergeWithItselfKeepsEveryRecord<CInductorDoc>(PlannedArchive(plan, "ind"), "ind");
+    ExpectMergeWithItselfKeepsEveryRecord<CInductorDoc>(PlannedArchive(plan, "bead"), "bead");
+  }
+}
+
 TEST(ArchiveContentTest, FullScaleResistorsAreTheGenericSeries) {
   CResistorDoc resistors = Load<CResistorDoc>(PlannedArchive(PlanFullScaleProduct(), "res"));
   ASSERT_EQ(resistors.records.size(), 481u);
