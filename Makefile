@@ -72,9 +72,9 @@ test: native asan windows
 	@echo "== fuzz targets"
 	@$(MAKE) --no-print-directory fuzz
 
-# Until the dialogs exist, the installer is the console installation run of the worker.
+# The installer program over PRODUCT and READONLY, built by the Windows build.
 installer: windows
-	@cp $(WIN)/bin/install_demo.exe $(OUT)/CirvaneIVSetup.exe
+	@cp $(WIN)/bin/CirvaneIVSetup.exe $(OUT)/CirvaneIVSetup.exe
 	@echo "$(OUT)/CirvaneIVSetup.exe"
 
 tools: host-tools

@@ -1,5 +1,5 @@
-// System service: process exit, threads, sleeping, the environment, the Windows version and
-// the Wine test.
+// System service: process exit, threads, sleeping, the environment, the Windows version, the
+// Wine test and starting another program.
 #ifndef CIRVANE_PLATFORM_SYSTEM_H_
 #define CIRVANE_PLATFORM_SYSTEM_H_
 
@@ -42,6 +42,12 @@ class CSystem {
   // The Windows directory as a system path: on Windows the WINDIR variable; on POSIX the one of
   // the Wine prefix ($WINEPREFIX, else $HOME/.wine, then drive_c/windows). Nothing when unknown.
   virtual std::optional<std::string> GetWindowsDirectoryPath() = 0;
+  // Starts the program named first in `commandLine` (a path in double quotes when it may hold
+  // blanks) with the program's own environment, `workingDirectory` as its current directory and
+  // the default start-up state, and does not wait for it. 1 when it started (on POSIX: when the
+  // child process was made). On POSIX the path is a backslash path of the logic, and a ".exe"
+  // program is run through `wine`.
+  virtual int StartProcess(const std::string& commandLine, const std::string& workingDirectory) = 0;
 };
 
 // The system service in use: the real one unless a test installed another.

@@ -1,10 +1,12 @@
-// A system service for tests: records exit requests and sleeps instead of acting on them, runs
-// threads for real and joins them when destroyed, and serves a scripted environment.
+// A system service for tests: records exit requests, sleeps and process starts instead of acting
+// on them, runs threads for real and joins them when destroyed, and serves a scripted
+// environment.
 #ifndef CIRVANE_PLATFORM_FAKE_FAKE_SYSTEM_H_
 #define CIRVANE_PLATFORM_FAKE_FAKE_SYSTEM_H_
 
 #include <map>
 #include <mutex>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -14,6 +16,12 @@ namespace platform {
 
 class CFakeSystem : public CSystem {
  public:
+  // A program start as it was asked for.
+  struct SProcessStart {
+    std::string commandLine;
+    std::string workingDirectory;
+  };
+
   ~CFakeSystem() override { JoinThreads(); }
 
   void ExitProcess(int status) override {
@@ -28,6 +36,7 @@ class CFakeSystem : public CSystem {
 
   int StartThread(void (*procedure)(void*), void* argument) override {
     std::lock_guard<std::mutex> lock(m_mutex);
+    if (m_refuseThreads) return 0;
     m_threads.emplace_back(procedure, argument);
     return 1;
   }
@@ -56,6 +65,12 @@ class CFakeSystem : public CSystem {
   }
   std::optional<std::string> GetWindowsDirectoryPath() override { return GetEnvironment("WINDIR"); }
 
+  int StartProcess(const std::string& commandLine, const std::string& workingDirectory) override {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_processes.push_back(SProcessStart{commandLine, workingDirectory});
+    return 1;
+  }
+
   void SetEnvironment(const std::string& name, const std::string& value) {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_environment[name] = value;
@@ -63,6 +78,11 @@ class CFakeSystem : public CSystem {
   void SetWindowsVersion(std::optional<WindowsVersion> version) {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_windowsVersion = version;
+  }
+  // Makes every thread start fail from now on, as a system out of resources would.
+  void RefuseThreads() {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_refuseThreads = true;
   }
   void SetWine(int wine) {
     std::lock_guard<std::mutex> lock(m_mutex);
@@ -87,15 +107,21 @@ class CFakeSystem : public CSystem {
     std::lock_guard<std::mutex> lock(m_mutex);
     return m_sleeps;
   }
+  std::vector<SProcessStart> processes() const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_processes;
+  }
 
  private:
   mutable std::mutex m_mutex;
   std::vector<int> m_exits;
   std::vector<unsigned> m_sleeps;
+  std::vector<SProcessStart> m_processes;
   std::vector<std::thread> m_threads;
   std::map<std::string, std::string> m_environment;
   std::optional<WindowsVersion> m_windowsVersion;
   int m_wine = 0;
+  bool m_refuseThreads = false;
 };
 
 }  // namespace platform

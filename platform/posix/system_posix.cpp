@@ -1,9 +1,14 @@
 // The system service on POSIX systems.
 #include <pthread.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <cstdlib>
+#include <string_view>
 #include <thread>
+#include <vector>
 
 #include "platform/system.h"
 
@@ -14,6 +19,43 @@ constexpr char kWinePrefixVariable[] = "WINEPREFIX";
 constexpr char kHomeVariable[] = "HOME";
 constexpr char kDefaultWinePrefix[] = "/.wine";
 constexpr char kWindowsDirectoryInPrefix[] = "/drive_c/windows";
+constexpr std::string_view kWindowsProgramSuffix = ".exe";
+constexpr char kWindowsProgramRunner[] = "wine";
+constexpr int kExecFailedStatus = 127;
+
+// A backslash path of the logic as this system spells it.
+std::string SystemPath(std::string_view path) {
+  std::string converted(path);
+  std::replace(converted.begin(), converted.end(), '\\', '/');
+  return converted;
+}
+
+bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
+  if (text.size() < suffix.size()) return false;
+  return std::equal(suffix.begin(), suffix.end(), text.end() - suffix.size(), [](char a, char b) {
+    return tolower(static_cast<unsigned char>(a)) == tolower(static_cast<unsigned char>(b));
+  });
+}
+
+// The words of a command line: the first may be quoted (and then holds blanks); the others are
+// separated by blanks.
+std::vector<std::string> SplitCommandLine(std::string_view line) {
+  std::vector<std::string> words;
+  size_t at = 0;
+  if (!line.empty() && line[0] == '"') {
+    size_t close = line.find('"', 1);
+    words.emplace_back(line.substr(1, close == std::string_view::npos ? close : close - 1));
+    at = close == std::string_view::npos ? line.size() : close + 1;
+  }
+  while (at < line.size()) {
+    size_t start = line.find_first_not_of(' ', at);
+    if (start == std::string_view::npos) break;
+    size_t end = std::min(line.find(' ', start), line.size());
+    words.emplace_back(line.substr(start, end - start));
+    at = end;
+  }
+  return words;
+}
 
 struct ThreadStart {
   void (*procedure)(void*);
@@ -62,6 +104,28 @@ class CPosixSystem : public CSystem {
     const char* home = getenv(kHomeVariable);
     if (home && *home) return std::string(home) + kDefaultWinePrefix + kWindowsDirectoryInPrefix;
     return std::nullopt;
+  }
+
+  int StartProcess(const std::string& commandLine, const std::string& workingDirectory) override {
+    std::vector<std::string> words = SplitCommandLine(commandLine);
+    if (words.empty() || words[0].empty()) return 0;
+    words[0] = SystemPath(words[0]);
+    if (EndsWithNoCase(words[0], kWindowsProgramSuffix)) {
+      words.insert(words.begin(), kWindowsProgramRunner);
+    }
+    // Everything the child needs is made before the fork: it only changes directory and execs.
+    std::vector<char*> arguments;
+    for (std::string& word : words) arguments.push_back(word.data());
+    arguments.push_back(nullptr);
+    std::string directory = SystemPath(workingDirectory);
+    pid_t child = fork();
+    if (child < 0) return 0;
+    if (child == 0) {
+      if (!directory.empty() && chdir(directory.c_str()) != 0) _exit(kExecFailedStatus);
+      execvp(arguments[0], arguments.data());
+      _exit(kExecFailedStatus);
+    }
+    return 1;
   }
 };
 

@@ -49,6 +49,24 @@ class CWin32System : public CSystem {
   std::optional<std::string> GetWindowsDirectoryPath() override {
     return GetEnvironment(kWindowsDirectoryVariable);
   }
+
+  // No application name, so the system takes the program from the command line; a start-up
+  // record with only its size set gives the program its default window state.
+  int StartProcess(const std::string& commandLine, const std::string& workingDirectory) override {
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started = {};
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        workingDirectory.empty() ? nullptr : workingDirectory.c_str(), &startup,
+                        &started)) {
+      return 0;
+    }
+    CloseHandle(started.hThread);
+    CloseHandle(started.hProcess);
+    return 1;
+  }
 };
 
 }  // namespace

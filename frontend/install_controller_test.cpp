@@ -1,0 +1,329 @@
+// Installation runs of the main dialog through the host without windows: Install Now with its
+// directory checks and the overwrite question, the progress timer, and the finishing steps with
+// their order and early ends. The worker runs for real over a small payload.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <string>
+#include <vector>
+
+#include "engine/fixture_table.h"
+#include "engine/paths.h"
+#include "engine/worker.h"
+#include "frontend/install_dlg.h"
+#include "frontend/installer_test_support.h"
+#include "frontend/resource.h"
+#include "sync/release_sync.h"
+
+namespace {
+
+using platform::CHeadlessWindow;
+using platform::Hive;
+using platform::kIdCancel;
+using platform::kIdOk;
+using platform::ReadWholeFile;
+using platform::WriteWholeFile;
+
+constexpr char kSuccessText[] = "Cirvane IV has been successfully installed";
+
+// The payload the workers of these tests install.
+const PayloadIndex* g_testPayload = nullptr;
+
+void InstallTestPayload(void*) { InstallPayload(*g_testPayload, ReleaseSyncEntry); }
+
+// Writes a status line and stops without finishing.
+void StatusOnlyWorker(void*) { g_statusText.Set("Extracting: %s.gz\n", ".\\lib\\a.sub"); }
+
+// What the registry and the system had seen when an application box was shown.
+struct SBoxMoment {
+  std::string text;
+  bool uninstallEntry;
+  size_t processes;
+};
+
+// Records, with every application box, how far the finishing steps had come.
+class CObservingUi : public platform::CHeadlessUi {
+ public:
+  CObservingUi(platform::CFakeRegistry& registry, platform::CFakeSystem& system)
+      : CHeadlessUi(InstallerDialogTemplates(), InstallerIconIds()),
+        m_registry(registry),
+        m_system(system) {}
+  int ShowMessageBox(const char* text) override {
+    m_moments.push_back(SBoxMoment{text, m_registry.HasKey(Hive::kLocalMachine, kUninstallEntryKey),
+                                   m_system.processes().size()});
+    return CHeadlessUi::ShowMessageBox(text);
+  }
+  std::vector<SBoxMoment> m_moments;
+
+ private:
+  platform::CFakeRegistry& m_registry;
+  platform::CFakeSystem& m_system;
+};
+
+class InstallControllerTest : public testing::Test {
+ protected:
+  InstallControllerTest() : m_ui(m_services.m_registry, m_services.m_system) {
+    platform::UseUi(&m_ui);
+    m_table.Add(".\\qsim3.exe", "MZ simulator stand-in");
+    m_table.Add(".\\lib\\sym\\cap.asy", "Version 4\nSymbolType CELL\n", true);
+    m_table.Add(".\\examples\\astable.asc", TextOfSize(6000));
+    g_testPayload = &m_table.index();
+    m_windows = m_services.m_scratch / "Windows";
+    platform::Files().MakeDirectory(m_windows.c_str());
+    WriteWholeFile(m_windows + "\\qsim3.ini", "[Options]\n");
+    m_services.m_system.SetEnvironment("WINDIR", m_windows);
+    m_target = m_services.m_scratch / "Apps\\VRO\\Cirvane IV";
+    g_installDir[0] = '\0';
+    g_updateMode = 0;
+    g_installDone.store(0);
+    g_statusText.Clear();
+  }
+  ~InstallControllerTest() override { m_services.m_system.JoinThreads(); }
+
+  // Accept, the target typed in, Install Now.
+  void StartInstalling(const std::string& directory) {
+    m_ui.Click(IDD_INSTALL, IDC_ACCEPT);
+    m_ui.Type(IDD_INSTALL, IDC_INSTALL_DIR, directory);
+    m_ui.Click(IDD_INSTALL, IDC_INSTALL_NOW);
+  }
+
+  // Waits for the worker, then lets the timer see it finished.
+  void FinishInstalling() {
+    m_ui.Then(IDD_INSTALL, [this](CHeadlessWindow& window) {
+      m_services.m_system.JoinThreads();
+      EXPECT_EQ(1, window.FireTimer(kProgressTimerId));
+    });
+  }
+
+  bool IniFileExists() {
+    bool found = false;
+    ReadWholeFile(m_windows + "\\qsim3.ini", &found);
+    return found;
+  }
+
+  CInstallerServices m_services;
+  CObservingUi m_ui;
+  CFixtureTable m_table;
+  std::string m_windows;
+  std::string m_target;
+};
+
+TEST_F(InstallControllerTest, FreshInstallationFinishesInOrderAndLaunchesLast) {
+  CInstallDlg dialog(InstallTestPayload);
+  StartInstalling(m_target);
+  m_ui.Then(IDD_INSTALL, [](CHeadlessWindow& window) {
+    EXPECT_EQ(kProgressPeriodMilliseconds, window.timers().at(kProgressTimerId));
+  });
+  FinishInstalling();
+
+  EXPECT_EQ(kIdOk, dialog.DoModal());
+  EXPECT_TRUE(m_ui.faults().empty());
+  EXPECT_EQ(std::vector<int>{IDD_INSTALL}, m_ui.dialogsRun()) << "no question for a new place";
+  EXPECT_EQ(m_target, std::string(g_installDir));
+  EXPECT_EQ(0, g_updateMode);
+  EXPECT_EQ(m_table.index().size() + 1, platform::CountFiles(m_target)) << "and uninstall.info";
+  EXPECT_EQ(1, platform::Files().IsReadOnly((m_target + "\\lib\\sym\\cap.asy").c_str()));
+
+  ASSERT_EQ(1u, m_ui.m_moments.size());
+  EXPECT_EQ(kSuccessText, m_ui.m_moments[0].text);
+  EXPECT_FALSE(m_ui.m_moments[0].uninstallEntry) << "the box comes before the registry steps";
+  EXPECT_EQ(0u, m_ui.m_moments[0].processes) << "and before the launch";
+
+  std::string exe = m_target + "\\qsim3.exe";
+  std::vector<platform::CFakeSystem::SProcessStart> started = m_services.m_system.processes();
+  ASSERT_EQ(1u, started.size());
+  EXPECT_EQ("\"" + exe + "\"", started[0].commandLine);
+  EXPECT_EQ(m_target, started[0].workingDirectory);
+
+  EXPECT_EQ("Cirvane IV",
+            m_services.m_registry.ValueOf(Hive::kLocalMachine, kUninstallEntryKey, "DisplayName"));
+  EXPECT_FALSE(IniFileExists()) << "a first installation deletes the ini file";
+  std::string desktop = m_services.m_scratch / "Desktop\\Cirvane IV.lnk";
+  std::string startMenu = m_services.m_scratch / "Start Menu\\Cirvane IV.lnk";
+  EXPECT_EQ((std::vector<std::string>{desktop, startMenu}), m_services.m_shell.saved());
+  EXPECT_EQ(exe, m_services.m_shell.ReadLink(desktop.c_str())->target);
+  std::string log = ReadWholeFile(m_target + "\\uninstall.info");
+  EXPECT_NE(std::string::npos, log.find("Link:" + startMenu)) << log;
+  EXPECT_LT(log.find(startMenu), log.find(desktop)) << "the Start-menu link comes first";
+}
+
+TEST_F(InstallControllerTest, ProgressShowsTheWorkerStatusAndAMissingSimulatorEndsQuietly) {
+  CInstallDlg dialog(StatusOnlyWorker);
+  StartInstalling(m_target);
+  m_ui.Then(IDD_INSTALL, [this](CHeadlessWindow& window) {
+    m_services.m_system.JoinThreads();
+    window.FireTimer(kProgressTimerId);
+    EXPECT_EQ("Extracting: .\\lib\\a.sub.gz\n", window.Text(IDC_STATUS));
+    EXPECT_EQ(1, window.updateWindowCalls());
+    EXPECT_FALSE(window.ended());
+    EXPECT_EQ(0, window.FireTimer(kProgressTimerId + 1)) << "other timers are not ours";
+    g_installDone.store(1);
+    window.FireTimer(kProgressTimerId);
+    EXPECT_TRUE(window.timers().empty()) << "the timer stops at the finish";
+    EXPECT_EQ("", window.Text(IDC_STATUS));
+    EXPECT_EQ("1111111", States(window)) << "idle again";
+  });
+
+  EXPECT_EQ(kIdOk, dialog.DoModal());
+  EXPECT_TRUE(m_ui.boxes().empty()) << "no simulator: no shortcut, no message";
+  EXPECT_TRUE(m_services.m_shell.saved().empty());
+  EXPECT_TRUE(m_services.m_system.processes().empty());
+  EXPECT_FALSE(m_services.m_registry.HasKey(Hive::kLocalMachine, kUninstallEntryKey));
+  EXPECT_TRUE(IniFileExists());
+  EXPECT_TRUE(m_ui.faults().empty());
+}
+
+TEST_F(InstallControllerTest, DirectoriesThatCannotBeMadeAreRefused) {
+  std::string file = m_services.m_scratch / "plain.txt";
+  WriteWholeFile(file, "x");
+  std::string tooLong = m_services.m_scratch / std::string(kMaxPathLength, 'd');
+  CInstallDlg dialog(InstallTestPayload);
+  StartInstalling("");
+  m_ui.Type(IDD_INSTALL, IDC_INSTALL_DIR, file + "\\sub");
+  m_ui.Click(IDD_INSTALL, IDC_INSTALL_NOW);
+  m_ui.Type(IDD_INSTALL, IDC_INSTALL_DIR, tooLong);
+  m_ui.Click(IDD_INSTALL, IDC_INSTALL_NOW);
+  m_ui.Then(IDD_INSTALL, [](CHeadlessWindow& window) {
+    EXPECT_EQ("1111111", States(window)) << "still idle";
+    EXPECT_TRUE(window.timers().empty());
+    window.PressEscape();
+  });
+
+  EXPECT_EQ(kIdCancel, dialog.DoModal());
+  std::vector<platform::CHeadlessUi::SBox> boxes = m_ui.boxes();
+  ASSERT_EQ(3u, boxes.size());
+  EXPECT_EQ("Could not create directory \"\"\nPlease choose another location", boxes[0].text);
+  EXPECT_EQ("Directory Not Found", boxes[0].caption);
+  EXPECT_EQ(platform::kBoxIconExclamation | platform::kBoxTopmost, boxes[0].style);
+  EXPECT_EQ(IDD_INSTALL, boxes[0].ownerTemplateId);
+  EXPECT_EQ("Could not create directory \"" + file + "\\sub\"\nPlease choose another location",
+            boxes[1].text);
+  EXPECT_EQ("Could not create directory \"" + tooLong + "\"\nPlease choose another location",
+            boxes[2].text);
+  EXPECT_EQ(platform::EntryKind::kNone, platform::Files().Find(tooLong.c_str()))
+      << "nothing is made for a text too long";
+  EXPECT_EQ(2u, platform::CountFiles(m_services.m_scratch.path())) << "plain.txt and the ini";
+  EXPECT_TRUE(m_services.m_system.processes().empty());
+  EXPECT_TRUE(m_ui.faults().empty());
+}
+
+TEST_F(InstallControllerTest, OverwriteQuestionCancelledLeavesEverythingAsItWas) {
+  platform::Files().MakeDirectory((m_services.m_scratch / "Apps").c_str());
+  WriteWholeFile(m_services.m_scratch / "Apps\\qsim3.exe", "old");
+  CInstallDlg dialog(InstallTestPayload);
+  CHeadlessWindow* main = nullptr;
+  m_ui.Then(IDD_INSTALL, [&main](CHeadlessWindow& window) { main = &window; });
+  StartInstalling(m_services.m_scratch / "Apps");
+  m_ui.Then(IDD_OVERWRITE, [&main](CHeadlessWindow& window) {
+    EXPECT_TRUE(window.Checked(IDC_OVERWRITE)) << "overwriting is preselected";
+    EXPECT_FALSE(window.Checked(IDC_UPDATE));
+    EXPECT_EQ("0000000", States(*main)) << "the main dialog waits, Cancel included";
+  });
+  m_ui.Click(IDD_OVERWRITE, kIdCancel);
+  m_ui.Then(IDD_INSTALL, [](CHeadlessWindow& window) {
+    EXPECT_EQ("1111111", States(window));
+    EXPECT_TRUE(window.timers().empty());
+    window.PressEscape();
+  });
+
+  EXPECT_EQ(kIdCancel, dialog.DoModal());
+  EXPECT_EQ("old", ReadWholeFile(m_services.m_scratch / "Apps\\qsim3.exe"));
+  EXPECT_EQ(2u, platform::CountFiles(m_services.m_scratch.path())) << "the old exe, the ini";
+  EXPECT_TRUE(m_ui.faults().empty());
+}
+
+TEST_F(InstallControllerTest, OverwriteDeletesTheIniFileAndUpdateKeepsIt) {
+  CInstallDlg first(InstallTestPayload);
+  StartInstalling(m_target);
+  FinishInstalling();
+  EXPECT_EQ(kIdOk, first.DoModal());
+  EXPECT_FALSE(IniFileExists());
+  for (int update : {0, 1}) {
+    g_installDone.store(0);
+    WriteWholeFile(m_windows + "\\qsim3.ini", "[Options]\n");
+    CInstallDlg dialog(InstallTestPayload);
+    StartInstalling(m_target);
+    if (update) m_ui.Click(IDD_OVERWRITE, IDC_UPDATE);
+    m_ui.Click(IDD_OVERWRITE, kIdOk);
+    FinishInstalling();
+
+    EXPECT_EQ(kIdOk, dialog.DoModal());
+    EXPECT_EQ(update, g_updateMode);
+    EXPECT_EQ(update != 0, IniFileExists()) << "Update mode keeps the simulator's settings";
+    EXPECT_EQ(std::string(kSuccessText), m_ui.m_moments.back().text);
+  }
+  EXPECT_EQ((std::vector<int>{IDD_INSTALL, IDD_INSTALL, IDD_OVERWRITE, IDD_INSTALL, IDD_OVERWRITE}),
+            m_ui.dialogsRun());
+  EXPECT_EQ(3u, m_services.m_system.processes().size());
+  EXPECT_TRUE(m_ui.faults().empty());
+}
+
+TEST_F(InstallControllerTest, FailedShortcutShowsItsMessageAndSkipsTheRest) {
+  m_services.m_registry.SetValue(Hive::kCurrentUser, kShellFoldersKey, "Desktop", "");
+  CInstallDlg dialog(InstallTestPayload);
+  StartInstalling(m_target);
+  FinishInstalling();
+
+  EXPECT_EQ(kIdOk, dialog.DoModal()) << "the dialog closes all the same";
+  EXPECT_EQ(std::vector<std::string>{"Could't find Desktop location"}, m_ui.boxTexts());
+  bool logFound = true;
+  ReadWholeFile(m_target + "\\uninstall.info", &logFound);
+  EXPECT_FALSE(logFound);
+  EXPECT_FALSE(m_services.m_registry.HasKey(Hive::kLocalMachine, kUninstallEntryKey));
+  EXPECT_TRUE(m_services.m_system.processes().empty());
+  EXPECT_TRUE(IniFileExists());
+}
+
+TEST_F(InstallControllerTest, FinishWaitsUntilTheQuitQuestionIsAnswered) {
+  CInstallDlg dialog(InstallTestPayload);
+  CHeadlessWindow* main = nullptr;
+  StartInstalling(m_target);
+  m_ui.Then(IDD_INSTALL, [&main](CHeadlessWindow& window) {
+    main = &window;
+    window.PressEscape();
+  });
+  m_ui.Then(IDD_QUIT, [this, &main](CHeadlessWindow&) {
+    m_services.m_system.JoinThreads();
+    main->FireTimer(kProgressTimerId);
+    EXPECT_TRUE(m_ui.boxes().empty()) << "nothing finishes under the question";
+    EXPECT_FALSE(main->ended());
+  });
+  m_ui.Click(IDD_QUIT, kIdCancel);
+  FinishInstalling();
+
+  EXPECT_EQ(kIdOk, dialog.DoModal());
+  EXPECT_EQ(std::vector<std::string>{kSuccessText}, m_ui.boxTexts());
+  EXPECT_EQ(1u, m_services.m_system.processes().size());
+  EXPECT_TRUE(m_ui.faults().empty());
+}
+
+TEST_F(InstallControllerTest, NoTimerOrNoThreadGoesBackToIdleWithAMessage) {
+  CInstallDlg dialog(InstallTestPayload);
+  m_ui.Then(IDD_INSTALL, [this, &dialog](CHeadlessWindow&) {
+    m_ui.FailTimerStarts(kTimerStartTries - 1);
+    EXPECT_EQ(kProgressTimerId, StartProgressTimer(dialog, kProgressPeriodMilliseconds))
+        << "the last try counts";
+    dialog.KillTimer(kProgressTimerId);
+    m_ui.FailTimerStarts(kTimerStartTries);
+  });
+  StartInstalling(m_target);
+  m_ui.Then(IDD_INSTALL, [this](CHeadlessWindow& window) {
+    EXPECT_EQ("1111111", States(window)) << "no timer: idle again";
+    m_services.m_system.RefuseThreads();
+    window.Click(IDC_INSTALL_NOW);
+    EXPECT_EQ("1111111", States(window)) << "no thread: idle again";
+    EXPECT_TRUE(window.timers().empty());
+    window.PressEscape();
+  });
+
+  EXPECT_EQ(kIdCancel, dialog.DoModal()) << "idle, so no question";
+  std::vector<std::string> texts = m_ui.boxTexts();
+  ASSERT_EQ(2u, texts.size());
+  EXPECT_NE(std::string::npos, texts[0].find("no timer")) << texts[0];
+  EXPECT_NE(std::string::npos, texts[1].find("could not start its thread")) << texts[1];
+  EXPECT_EQ(0, g_installDone.load()) << "nothing was installed";
+  EXPECT_EQ(0u, platform::CountFiles(m_target));
+  EXPECT_TRUE(m_ui.faults().empty());
+}
+
+}  // namespace

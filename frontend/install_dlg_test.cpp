@@ -1,0 +1,157 @@
+// The main dialog driven through the host without windows: its control states, the licence,
+// acceptance, the directory proposal, the folder browser and leaving the dialog.
+#include "frontend/install_dlg.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/paths.h"
+#include "frontend/install_app.h"
+#include "frontend/installer_test_support.h"
+#include "frontend/resource.h"
+
+namespace {
+
+using platform::CHeadlessWindow;
+using platform::kIdCancel;
+using platform::kIdOk;
+
+// A worker that never finishes: the dialog stays in its installing state.
+void EndlessWorker(void*) {}
+
+class InstallDlgTest : public testing::Test {
+ protected:
+  void SetUp() override { g_productVersion = "Version 4.00o"; }
+  void TearDown() override { g_productVersion.clear(); }
+
+  CInstallerServices m_services;
+  platform::CHeadlessUi& m_ui = m_services.m_ui;
+};
+
+TEST_F(InstallDlgTest, ControlStatesFollowAcceptanceAndInstallation) {
+  CInstallDlg dialog(EndlessWorker);
+  std::string target = m_services.m_scratch / "Target";
+  m_ui.Then(IDD_INSTALL, [](CHeadlessWindow& window) {
+    EXPECT_EQ("0000111", States(window)) << "licence not accepted";
+    EXPECT_EQ("Installs Cirvane IV Version 4.00o", window.Text(IDC_HEADING));
+    EXPECT_EQ("", window.Text(IDC_STATUS)) << "the template's placeholder is replaced";
+    EXPECT_EQ(IDI_APP, window.smallIconId());
+    EXPECT_EQ("Arial", window.Control(IDC_LICENCE)->fontFace);
+    EXPECT_EQ(10, window.Control(IDC_LICENCE)->fontPointSize);
+  });
+  m_ui.Click(IDD_INSTALL, IDC_ACCEPT);
+  m_ui.Then(IDD_INSTALL,
+            [](CHeadlessWindow& window) { EXPECT_EQ("1111111", States(window)) << "accepted"; });
+  m_ui.Click(IDD_INSTALL, IDC_DECLINE);
+  m_ui.Then(IDD_INSTALL, [](CHeadlessWindow& window) {
+    EXPECT_FALSE(window.ended()) << "Decline after Accept only takes the acceptance back";
+    EXPECT_EQ("0000111", States(window));
+  });
+  m_ui.Click(IDD_INSTALL, IDC_ACCEPT);
+  m_ui.Type(IDD_INSTALL, IDC_INSTALL_DIR, target);
+  m_ui.Click(IDD_INSTALL, IDC_INSTALL_NOW);
+  m_ui.Then(IDD_INSTALL,
+            [](CHeadlessWindow& window) { EXPECT_EQ("0000001", States(window)) << "installing"; });
+  m_ui.PressEscape(IDD_INSTALL);
+  m_ui.Click(IDD_QUIT, kIdCancel);
+  m_ui.Then(IDD_INSTALL, [](CHeadlessWindow& window) {
+    EXPECT_FALSE(window.ended()) << "No goes on installing";
+    window.PressCloseBox();
+  });
+  m_ui.Click(IDD_QUIT, kIdOk);
+
+  EXPECT_EQ(kIdCancel, dialog.DoModal()) << "Yes quits";
+  EXPECT_EQ(target, dialog.m_installDir);
+  EXPECT_EQ((std::vector<int>{IDD_INSTALL, IDD_QUIT, IDD_QUIT}), m_ui.dialogsRun());
+  EXPECT_TRUE(m_ui.faults().empty());
+  EXPECT_TRUE(m_ui.boxes().empty());
+}
+
+TEST_F(InstallDlgTest, DeclineBeforeAcceptEndsAtOnce) {
+  CInstallDlg dialog(EndlessWorker);
+  m_ui.Click(IDD_INSTALL, IDC_DECLINE);
+  EXPECT_EQ(kIdCancel, dialog.DoModal());
+  EXPECT_EQ(std::vector<int>{IDD_INSTALL}, m_ui.dialogsRun()) << "no question while idle";
+  EXPECT_TRUE(m_ui.faults().empty());
+
+  CInstallDlg again(EndlessWorker);
+  m_ui.PressEscape(IDD_INSTALL);
+  EXPECT_EQ(kIdCancel, again.DoModal()) << "Esc while idle ends at once too";
+}
+
+TEST_F(InstallDlgTest, TypingInTheLicenceIsUndoneWithUnsavedDirectoryTyping) {
+  CInstallDlg dialog(EndlessWorker);
+  dialog.m_licence = "Licence\r\nSecond line";
+  m_ui.Click(IDD_INSTALL, IDC_ACCEPT);
+  m_ui.Type(IDD_INSTALL, IDC_INSTALL_DIR, "D:\\Unsaved");
+  m_ui.Type(IDD_INSTALL, IDC_LICENCE, "I agree to nothing");
+  m_ui.Then(IDD_INSTALL, [](CHeadlessWindow& window) {
+    EXPECT_EQ("Licence\r\nSecond line", window.Text(IDC_LICENCE));
+    EXPECT_EQ(kDefaultInstallDir, window.Text(IDC_INSTALL_DIR));
+  });
+  m_ui.Type(IDD_INSTALL, IDC_INSTALL_DIR, "D:\\Kept");
+  m_ui.Click(IDD_INSTALL, IDC_DECLINE);
+  m_ui.PressEscape(IDD_INSTALL);
+
+  EXPECT_EQ(kIdCancel, dialog.DoModal());
+  EXPECT_EQ("D:\\Kept", dialog.m_installDir) << "Decline takes the typed directory";
+  EXPECT_EQ("Licence\r\nSecond line", dialog.m_licence);
+  EXPECT_TRUE(m_ui.faults().empty());
+}
+
+TEST_F(InstallDlgTest, ProposesTheDirectoryBelowAnExistingProgramFilesDirectory) {
+  struct SCase {
+    std::string value;
+    std::string expected;
+  };
+  std::string apps = m_services.m_scratch.path();
+  std::vector<SCase> cases = {
+      {apps, apps + "\\VRO\\CirvaneIV"},
+      {apps + "\\", apps + "\\VRO\\CirvaneIV"},
+      {apps + "\\Missing", kDefaultInstallDir},
+  };
+  for (const SCase& each : cases) {
+    m_services.m_registry.SetValue(platform::Hive::kLocalMachine, kWindowsKey, "ProgramFilesDir",
+                                   each.value);
+    CInstallDlg dialog(EndlessWorker);
+    m_ui.Then(IDD_INSTALL, [&each](CHeadlessWindow& window) {
+      EXPECT_EQ(each.expected, window.Text(IDC_INSTALL_DIR)) << each.value;
+      window.PressEscape();
+    });
+    EXPECT_EQ(kIdCancel, dialog.DoModal());
+    EXPECT_EQ(each.expected, dialog.m_installDir);
+  }
+  EXPECT_TRUE(m_ui.faults().empty());
+}
+
+TEST_F(InstallDlgTest, BrowseChoosesAFolderOrKeepsTheDirectory) {
+  platform::CFakeFolderBrowser& browser = m_services.m_browser;
+  CInstallDlg dialog(EndlessWorker);
+  m_ui.Click(IDD_INSTALL, IDC_ACCEPT);
+  m_ui.Type(IDD_INSTALL, IDC_INSTALL_DIR, "E:\\Typed");
+  m_ui.Then(IDD_INSTALL, [&browser](CHeadlessWindow& window) {
+    browser.Select(std::string("D:\\Elsewhere"));
+    browser.EndWithChoice(false);
+    window.Click(IDC_BROWSE);
+    EXPECT_EQ("E:\\Typed", window.Text(IDC_INSTALL_DIR)) << "a cancel keeps the directory";
+    EXPECT_EQ("E:\\Typed", browser.selectionsSet().at(0)) << "the browser opens on it";
+    browser.Select(std::string("D:\\Tools"));
+    browser.EndWithChoice(true);
+    window.Click(IDC_BROWSE);
+    EXPECT_EQ("D:\\Tools", window.Text(IDC_INSTALL_DIR)) << "no product folder is added";
+    browser.Select(std::nullopt);
+    window.Click(IDC_BROWSE);
+    EXPECT_EQ("D:\\Tools", window.Text(IDC_INSTALL_DIR)) << "a virtual folder is no choice";
+    window.PressEscape();
+  });
+
+  EXPECT_EQ(kIdCancel, dialog.DoModal());
+  EXPECT_EQ("D:\\Tools", dialog.m_installDir);
+  EXPECT_EQ(3, browser.browses());
+  EXPECT_FALSE(browser.hadOwner());
+  EXPECT_TRUE(m_ui.faults().empty());
+}
+
+}  // namespace

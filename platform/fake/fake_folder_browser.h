@@ -1,0 +1,93 @@
+// A folder browser for tests: plays a scripted user who moves the selection through some folders
+// and then chooses or cancels, and records what the callback did to the browser.
+#ifndef CIRVANE_PLATFORM_FAKE_FAKE_FOLDER_BROWSER_H_
+#define CIRVANE_PLATFORM_FAKE_FAKE_FOLDER_BROWSER_H_
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/folder_browser.h"
+
+namespace platform {
+
+class CFakeFolderBrowser : public CFolderBrowser {
+ public:
+  // The user moves the selection to a folder with `path`, or with none (a virtual folder).
+  void Select(std::optional<std::string> path) { m_moves.push_back(std::move(path)); }
+  // How the next browse ends: true chooses the selection, false cancels.
+  void EndWithChoice(bool choose) { m_choose = choose; }
+
+  // Opens, tells the callback, makes the scripted moves, then ends as told. Choosing without a
+  // move chooses the folder the callback selected, when there is one.
+  ShellItem BrowseForFolder(const SBrowseRequest& request) override {
+    ++m_browses;
+    m_title = request.title ? request.title : "";
+    m_flags = request.flags;
+    m_hadOwner = request.owner != nullptr;
+    CWindow window(*this);
+    request.callback(&window, kBrowserInitialized, nullptr, request.data);
+    ShellItem selected = nullptr;
+    for (const std::optional<std::string>& move : m_moves) {
+      selected = Item(move);
+      request.callback(&window, kBrowserSelectionChanged, selected, request.data);
+    }
+    m_moves.clear();
+    if (!m_choose) return nullptr;
+    if (selected) return selected;
+    if (m_selectionsSet.empty()) return nullptr;
+    return Item(m_selectionsSet.back());
+  }
+
+  std::optional<std::string> GetPathFromItem(ShellItem item) override {
+    for (const std::optional<std::string>& made : m_items) {
+      if (&made == item) return made;
+    }
+    return std::nullopt;
+  }
+
+  void FreeItem(ShellItem item) override { m_freed.push_back(item); }
+
+  int browses() const { return m_browses; }
+  const std::string& title() const { return m_title; }
+  unsigned flags() const { return m_flags; }
+  bool hadOwner() const { return m_hadOwner; }
+  // What the callback selected and wrote into the status line, oldest first.
+  const std::vector<std::string>& selectionsSet() const { return m_selectionsSet; }
+  const std::vector<std::string>& statusTexts() const { return m_statusTexts; }
+  // Items released, and how many items the browser handed out in all.
+  const std::vector<ShellItem>& freed() const { return m_freed; }
+  size_t itemsMade() const { return m_items.size(); }
+
+ private:
+  class CWindow : public CBrowserWindow {
+   public:
+    explicit CWindow(CFakeFolderBrowser& browser) : m_browser(browser) {}
+    void SetSelection(const char* path) override { m_browser.m_selectionsSet.push_back(path); }
+    void SetStatusText(const char* text) override { m_browser.m_statusTexts.push_back(text); }
+
+   private:
+    CFakeFolderBrowser& m_browser;
+  };
+
+  ShellItem Item(const std::optional<std::string>& path) {
+    m_items.push_back(path);
+    return &m_items.back();
+  }
+
+  std::vector<std::optional<std::string>> m_moves;
+  bool m_choose = false;
+  std::deque<std::optional<std::string>> m_items;  // stable addresses serve as items
+  int m_browses = 0;
+  std::string m_title;
+  unsigned m_flags = 0;
+  bool m_hadOwner = false;
+  std::vector<std::string> m_selectionsSet;
+  std::vector<std::string> m_statusTexts;
+  std::vector<ShellItem> m_freed;
+};
+
+}  // namespace platform
+
+#endif  // CIRVANE_PLATFORM_FAKE_FAKE_FOLDER_BROWSER_H_

@@ -1,0 +1,95 @@
+// The folder browser on Windows: the shell's SHBrowseForFolderA.
+#include <windows.h>
+// Needs the definitions of windows.h first.
+#include <objbase.h>
+#include <shlobj.h>
+
+#include "platform/folder_browser.h"
+
+namespace platform {
+namespace {
+
+static_assert(kBrowserInitialized == BFFM_INITIALIZED &&
+                  kBrowserSelectionChanged == BFFM_SELCHANGED &&
+                  kBrowseShowStatusText == BIF_STATUSTEXT && kDisplayNameSize == MAX_PATH,
+              "browser messages, flags and sizes pass through unchanged");
+
+// The shell's browser needs the component library on its thread while it runs.
+class CComScope {
+ public:
+  CComScope() : m_result(CoInitialize(nullptr)) {}
+  ~CComScope() {
+    if (SUCCEEDED(m_result)) CoUninitialize();
+  }
+  CComScope(const CComScope&) = delete;
+  CComScope& operator=(const CComScope&) = delete;
+
+ private:
+  HRESULT m_result;
+};
+
+class CWin32BrowserWindow : public CBrowserWindow {
+ public:
+  explicit CWin32BrowserWindow(HWND window) : m_window(window) {}
+
+  void SetSelection(const char* path) override {
+    SendMessageA(m_window, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(path));
+  }
+
+  void SetStatusText(const char* text) override {
+    SendMessageA(m_window, BFFM_SETSTATUSTEXTA, 0, reinterpret_cast<LPARAM>(text));
+  }
+
+ private:
+  HWND m_window;
+};
+
+// The shell's callback: hands the browser window, the message and its item to the request's.
+int CALLBACK BrowseProcedure(HWND window, UINT message, LPARAM parameter, LPARAM data) {
+  const SBrowseRequest* request = reinterpret_cast<const SBrowseRequest*>(data);
+  if (!request || !request->callback) return 0;
+  CWin32BrowserWindow browser(window);
+  return request->callback(&browser, static_cast<int>(message),
+                           reinterpret_cast<ShellItem>(parameter), request->data);
+}
+
+class CWin32FolderBrowser : public CFolderBrowser {
+ public:
+  ShellItem BrowseForFolder(const SBrowseRequest& request) override {
+    CComScope com;
+    BROWSEINFOA info = {};
+    info.hwndOwner = static_cast<HWND>(const_cast<void*>(request.owner));
+    info.pidlRoot = static_cast<PCIDLIST_ABSOLUTE>(request.root);
+    info.pszDisplayName = request.displayName;
+    info.lpszTitle = request.title;
+    info.ulFlags = request.flags;
+    info.lpfn = BrowseProcedure;
+    info.lParam = reinterpret_cast<LPARAM>(&request);
+    info.iImage = 0;
+    return SHBrowseForFolderA(&info);
+  }
+
+  std::optional<std::string> GetPathFromItem(ShellItem item) override {
+    char path[MAX_PATH] = {};
+    if (!item || !SHGetPathFromIDListA(static_cast<PCIDLIST_ABSOLUTE>(item), path)) {
+      return std::nullopt;
+    }
+    return std::string(path);
+  }
+
+  void FreeItem(ShellItem item) override {
+    IMalloc* allocator = nullptr;
+    if (!item || FAILED(SHGetMalloc(&allocator)) || !allocator) return;
+    allocator->Free(const_cast<void*>(item));
+    allocator->Release();
+  }
+};
+
+}  // namespace
+
+CFolderBrowser& RealFolderBrowser() {
+  static CWin32FolderBrowser browser;
+  return browser;
+}
+
+}  // namespace platform
