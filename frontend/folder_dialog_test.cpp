@@ -51,6 +51,19 @@ TEST_F(FolderDialogTest, OpensOnTheInitialFolderAndFollowsTheSelection) {
   EXPECT_EQ(1u, m_browser.freed().size()) << "the chosen item goes back to the shell";
 }
 
+TEST_F(FolderDialogTest, AnExistingInitialFolderIsSelectedAtOnce) {
+  std::string initial = "D:\\Apps\\A folder name longer than the status line";
+  m_browser.AddFolder(initial);
+  m_browser.EndWithChoice(true);
+  CFolderDialog dialog(initial.c_str(), 0, nullptr);
+
+  EXPECT_EQ(platform::kIdOk, dialog.DoModal());
+  EXPECT_EQ(initial, dialog.GetSelectedPath());
+  EXPECT_EQ((std::vector<std::string>{ShortenForStatus(initial), ShortenForStatus(initial)}),
+            m_browser.statusTexts())
+      << "the selection is reported while it is being made, then the opening shows it";
+}
+
 TEST_F(FolderDialogTest, CancelAndVirtualFoldersAreNoChoice) {
   m_browser.Select(std::string("D:\\Tools"));
   CFolderDialog cancelled("C:\\Start", 0, nullptr);

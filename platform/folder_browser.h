@@ -29,7 +29,9 @@ using ShellItem = const void*;
 // A window that owns the browser; null for none.
 using OwnerWindow = const void*;
 
-// The open browser, as its callback addresses it; valid only during the callback.
+// The open browser, as its callback addresses it; one object for the whole browse. Moving the
+// selection reports the new selection to the callback before the call returns, as the shell's
+// browser does.
 class CBrowserWindow {
  public:
   virtual ~CBrowserWindow() = default;

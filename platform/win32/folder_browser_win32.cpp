@@ -28,9 +28,12 @@ class CComScope {
   HRESULT m_result;
 };
 
+// One object for the whole browse: the callback may keep it, and it must survive the nested
+// callbacks that the browser makes while it handles a message of the callback (selecting a
+// folder reports the new selection before the selection call returns).
 class CWin32BrowserWindow : public CBrowserWindow {
  public:
-  explicit CWin32BrowserWindow(HWND window) : m_window(window) {}
+  void Attach(HWND window) { m_window = window; }
 
   void SetSelection(const char* path) override {
     SendMessageA(m_window, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(path));
@@ -41,22 +44,28 @@ class CWin32BrowserWindow : public CBrowserWindow {
   }
 
  private:
-  HWND m_window;
+  HWND m_window = nullptr;
 };
 
-// The shell's callback: hands the browser window, the message and its item to the request's.
+// What the shell's callback hands on to the request's.
+struct SBrowseRun {
+  const SBrowseRequest& request;
+  CWin32BrowserWindow window;
+};
+
 int CALLBACK BrowseProcedure(HWND window, UINT message, LPARAM parameter, LPARAM data) {
-  const SBrowseRequest* request = reinterpret_cast<const SBrowseRequest*>(data);
-  if (!request || !request->callback) return 0;
-  CWin32BrowserWindow browser(window);
-  return request->callback(&browser, static_cast<int>(message),
-                           reinterpret_cast<ShellItem>(parameter), request->data);
+  SBrowseRun* run = reinterpret_cast<SBrowseRun*>(data);
+  if (!run || !run->request.callback) return 0;
+  run->window.Attach(window);
+  return run->request.callback(&run->window, static_cast<int>(message),
+                               reinterpret_cast<ShellItem>(parameter), run->request.data);
 }
 
 class CWin32FolderBrowser : public CFolderBrowser {
  public:
   ShellItem BrowseForFolder(const SBrowseRequest& request) override {
     CComScope com;
+    SBrowseRun run{request, {}};
     BROWSEINFOA info = {};
     info.hwndOwner = static_cast<HWND>(const_cast<void*>(request.owner));
     info.pidlRoot = static_cast<PCIDLIST_ABSOLUTE>(request.root);
@@ -64,7 +73,7 @@ class CWin32FolderBrowser : public CFolderBrowser {
     info.lpszTitle = request.title;
     info.ulFlags = request.flags;
     info.lpfn = BrowseProcedure;
-    info.lParam = reinterpret_cast<LPARAM>(&request);
+    info.lParam = reinterpret_cast<LPARAM>(&run);
     info.iImage = 0;
     return SHBrowseForFolderA(&info);
   }
