@@ -19,7 +19,7 @@ PRODUCT_FLAGS := -DCIRVANE_PRODUCT=$(abspath $(PRODUCT)) -DCIRVANE_READONLY=$(ab
 WINE_ENV := WINEPREFIX=$(abspath $(WIN))/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
 
 .PHONY: deps native-configure windows-configure host-tools stub sample native asan windows \
-        test fuzz run installer tools bench repro screens clean
+        test fuzz run demo installer tools bench repro screens clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -82,7 +82,17 @@ tools: host-tools
 	@mkdir -p $(OUT)/bin
 	@cp $(NATIVE)/bin/payloadgen $(NATIVE)/bin/cmpdb $(OUT)/bin/
 
-run: native
+# Builds the installer from the sample product (only what it needs) and starts it under Wine: on
+# the screen when there is a usable display, otherwise driven through a whole installation on a
+# virtual one, printing what it shows, with a picture of each dialog in out/screens/.
+run: sample windows-configure
+	@cmake --build $(WIN) --target CirvaneIVSetup e2e_driver
+	@cp $(WIN)/bin/CirvaneIVSetup.exe $(OUT)/CirvaneIVSetup.exe
+	@bash tests/e2e/run_installer.sh $(OUT)/CirvaneIVSetup.exe $(WIN)/bin/e2e_driver.exe \
+	  $(OUT)/screens $(OUT)/wine-run
+
+# The install worker's console run into DEMO_DIR (UPDATE=1: Update mode), natively.
+demo: native
 	@$(NATIVE)/bin/install_demo $(DEMO_DIR) $(if $(UPDATE),--update)
 
 # The benchmark configures its own build (out/bench-build) with the full-scale product compiled in.

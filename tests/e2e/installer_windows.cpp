@@ -1,0 +1,135 @@
+#include "tests/e2e/installer_windows.h"
+
+#include <cstring>
+
+namespace e2e {
+namespace {
+
+constexpr char kDialogClass[] = "#32770";
+constexpr char kTreeViewClass[] = "SysTreeView32";
+constexpr char kInstallerCaption[] = "Cirvane IV Installation";
+constexpr UINT kAnswerMilliseconds = 2000;  // how long a window may take to answer a message
+constexpr size_t kClassCapacity = 64;
+constexpr size_t kTextCapacity = 8192;  // the licence is the longest text, about 2,600 bytes
+
+struct SSearch {
+  DWORD processId;
+  std::vector<SInstallerWindow>* found;
+};
+
+bool HasClass(HWND window, const char* className) {
+  char name[kClassCapacity] = {};
+  return GetClassNameA(window, name, sizeof name) > 0 && std::strcmp(name, className) == 0;
+}
+
+BOOL CALLBACK NoteTreeView(HWND child, LPARAM found) {
+  if (!HasClass(child, kTreeViewClass)) return TRUE;
+  *reinterpret_cast<bool*>(found) = true;
+  return FALSE;
+}
+
+bool HoldsTreeView(HWND window) {
+  bool found = false;
+  EnumChildWindows(window, NoteTreeView, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+WindowKind Classify(HWND window) {
+  if (GetDlgItem(window, kIdInstallNow)) return WindowKind::kMain;
+  if (GetDlgItem(window, kIdOverwrite)) return WindowKind::kOverwrite;
+  if (HoldsTreeView(window)) return WindowKind::kFolderBrowser;
+  if (ReadText(window) == kInstallerCaption) return WindowKind::kQuit;
+  return WindowKind::kMessageBox;
+}
+
+BOOL CALLBACK NoteInstallerWindow(HWND window, LPARAM search) {
+  const SSearch& wanted = *reinterpret_cast<const SSearch*>(search);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner == wanted.processId && IsWindowVisible(window) && HasClass(window, kDialogClass)) {
+    wanted.found->push_back({window, Classify(window)});
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+std::vector<SInstallerWindow> FindInstallerWindows(DWORD processId) {
+  std::vector<SInstallerWindow> found;
+  SSearch search{processId, &found};
+  EnumWindows(NoteInstallerWindow, reinterpret_cast<LPARAM>(&search));
+  return found;
+}
+
+std::string ReadText(HWND window) {
+  if (!window) return std::string();
+  std::string text(kTextCapacity, '\0');
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]),
+                           SMTO_ABORTIFHUNG, kAnswerMilliseconds, &copied)) {
+    return std::string();
+  }
+  text.resize(std::strlen(text.c_str()));
+  return text;
+}
+
+std::string ReadItemText(HWND dialog, int id) { return ReadText(GetDlgItem(dialog, id)); }
+
+int IsItemEnabled(HWND dialog, int id) {
+  HWND item = GetDlgItem(dialog, id);
+  return item && IsWindowEnabled(item) ? 1 : 0;
+}
+
+std::string ReadStates(HWND mainDialog) {
+  std::string states;
+  for (int id : kStateControls) states += IsItemEnabled(mainDialog, id) ? '1' : '0';
+  return states;
+}
+
+int IsItemChecked(HWND dialog, int id) {
+  DWORD_PTR state = 0;
+  SendMessageTimeoutA(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG,
+                      kAnswerMilliseconds, &state);
+  return state == BST_CHECKED ? 1 : 0;
+}
+
+void PressButton(HWND dialog, int id) {
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+void SetItemText(HWND dialog, int id, const std::string& text) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                      SMTO_ABORTIFHUNG, kAnswerMilliseconds, &result);
+}
+
+void TypeInto(HWND dialog, int id, const std::string& text) {
+  HWND edit = GetDlgItem(dialog, id);
+  for (unsigned char c : text) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(edit, WM_CHAR, c, 1, SMTO_ABORTIFHUNG, kAnswerMilliseconds, &result);
+  }
+}
+
+void ClickRadio(HWND dialog, int id) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(GetDlgItem(dialog, id), BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, kAnswerMilliseconds,
+                      &result);
+}
+
+std::string OneLine(const std::string& text) {
+  std::string line;
+  for (char c : text) {
+    if (c == '\r') {
+      line += "\\r";
+    } else if (c == '\n') {
+      line += "\\n";
+    } else {
+      line += c;
+    }
+  }
+  return line;
+}
+
+}  // namespace e2e

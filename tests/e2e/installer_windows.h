@@ -1,0 +1,75 @@
+// The installer's windows as another process sees them: its dialogs and message boxes found
+// among the top-level windows, their controls read, and buttons pressed the way a user would.
+//
+// Everything goes through messages to a window of another process. Reading uses WM_GETTEXT with
+// a time limit, so a hung installer cannot hang the driver; pressing posts WM_COMMAND, because
+// the installer's handlers open modal dialogs and boxes and a sent message would wait for them.
+#ifndef CIRVANE_TESTS_E2E_INSTALLER_WINDOWS_H_
+#define CIRVANE_TESTS_E2E_INSTALLER_WINDOWS_H_
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// Controls of the installer's dialogs and of the system's message boxes.
+constexpr int kIdLicence = 1000;
+constexpr int kIdInstallDir = 1001;
+constexpr int kIdBrowse = 1002;
+constexpr int kIdAccept = 1003;
+constexpr int kIdDecline = 1004;
+constexpr int kIdDirLabel = 1005;
+constexpr int kIdStatus = 1006;
+constexpr int kIdInstallNow = 1007;
+constexpr int kIdHeading = 1008;
+constexpr int kIdOverwrite = 1010;
+constexpr int kIdUpdate = 1011;
+constexpr int kIdBoxText = 0xFFFF;  // the text of a message box
+
+// The main dialog's controls whose enabled state a scenario checks, in the order of a states
+// text such as "0000111" (licence not accepted).
+constexpr int kStateControls[] = {kIdDirLabel, kIdInstallDir, kIdInstallNow, kIdBrowse,
+                                  kIdAccept,   kIdDecline,    IDCANCEL};
+
+enum class WindowKind { kMain, kOverwrite, kQuit, kFolderBrowser, kMessageBox };
+
+struct SInstallerWindow {
+  HWND handle;
+  WindowKind kind;
+};
+
+// Every visible top-level dialog window (class #32770) of process `processId`, classified by
+// its controls: the main dialog holds Install Now, the overwrite question its radio buttons,
+// the folder browser a tree view; the quit question carries the installer's caption; any other
+// is a message box.
+std::vector<SInstallerWindow> FindInstallerWindows(DWORD processId);
+
+// The text of `window` (a dialog's caption or a control's text); "" when it does not answer.
+std::string ReadText(HWND window);
+std::string ReadItemText(HWND dialog, int id);
+// 1 when control `id` exists and is enabled.
+int IsItemEnabled(HWND dialog, int id);
+// The enabled states of kStateControls as '1' and '0', e.g. "1111111".
+std::string ReadStates(HWND mainDialog);
+// 1 when the radio button or check box `id` is checked.
+int IsItemChecked(HWND dialog, int id);
+
+// Posts the click of button `id` to `dialog`, as a click on the button notifies its dialog.
+void PressButton(HWND dialog, int id);
+// Replaces the text of edit `id`, as typing would; the dialog hears EN_CHANGE.
+void SetItemText(HWND dialog, int id, const std::string& text);
+// Types `text` into edit `id` one character at a time; each character is handled (and the
+// dialog has heard EN_CHANGE) when the call returns.
+void TypeInto(HWND dialog, int id, const std::string& text);
+// Clicks radio button `id` with the mouse's message, so the button checks itself and unchecks
+// the rest of its group.
+void ClickRadio(HWND dialog, int id);
+
+// Writes `text` on one line: CR and LF as \r and \n.
+std::string OneLine(const std::string& text);
+
+}  // namespace e2e
+
+#endif  // CIRVANE_TESTS_E2E_INSTALLER_WINDOWS_H_
