@@ -228,6 +228,29 @@ TEST_F(InstallControllerTest, OverwriteQuestionCancelledLeavesEverythingAsItWas)
   EXPECT_TRUE(m_ui.faults().empty());
 }
 
+TEST_F(InstallControllerTest, AQuestionThatCannotBeShownIsNoPermissionToOverwrite) {
+  std::vector<platform::SDialogTemplate> templates;
+  for (const platform::SDialogTemplate& each : InstallerDialogTemplates()) {
+    if (each.id != IDD_OVERWRITE) templates.push_back(each);
+  }
+  platform::CHeadlessUi ui(templates, InstallerIconIds());
+  platform::UseUi(&ui);
+  platform::Files().MakeDirectory((m_services.m_scratch / "Apps").c_str());
+  WriteWholeFile(m_services.m_scratch / "Apps\\qsim3.exe", "old");
+  CInstallDlg dialog(InstallTestPayload);
+  ui.Click(IDD_INSTALL, IDC_ACCEPT);
+  ui.Type(IDD_INSTALL, IDC_INSTALL_DIR, m_services.m_scratch / "Apps");
+  ui.Click(IDD_INSTALL, IDC_INSTALL_NOW);
+  ui.Then(IDD_INSTALL, [](CHeadlessWindow& window) {
+    EXPECT_EQ("1111111", States(window)) << "still idle";
+    window.PressEscape();
+  });
+
+  EXPECT_EQ(kIdCancel, dialog.DoModal());
+  EXPECT_EQ(std::vector<std::string>{"no template 129"}, ui.faults());
+  EXPECT_EQ("old", ReadWholeFile(m_services.m_scratch / "Apps\\qsim3.exe"));
+}
+
 TEST_F(InstallControllerTest, OverwriteDeletesTheIniFileAndUpdateKeepsIt) {
   CInstallDlg first(InstallTestPayload);
   StartInstalling(m_target);
