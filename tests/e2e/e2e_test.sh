@@ -21,6 +21,12 @@ if [ $# -ne 5 ]; then
   echo "usage: $0 INSTALLER DRIVER PRODUCT READONLY CMPDB" >&2
   exit 2
 fi
+for input in "$1" "$2" "$5"; do
+  if [ ! -f "$input" ]; then
+    echo "e2e: $input is missing; build it first" >&2
+    exit 2
+  fi
+done
 installer=$(realpath "$1")
 driver=$(realpath "$2")
 product=$(realpath "$3")

@@ -42,8 +42,7 @@ run_on_display() {
   fi
   e2e_prefixes=() # the user's prefix outlives this script
   echo "make run: starting $installer on $DISPLAY"
-  HOME="$e2e_work/home" WINEPREFIX="$run_prefix" WINEDEBUG=-all \
-    WINEDLLOVERRIDES="$E2E_WINE_OVERRIDES" wine "$installer"
+  e2e_in_prefix "$run_prefix" wine "$installer"
 }
 
 # What the installation left: its files, uninstall entry, shortcuts and the simulator's start.

@@ -50,12 +50,15 @@ e2e_start_display() {
   export DISPLAY
 }
 
-# Runs a Wine command in prefix $1 with the session's environment.
+# Runs a Wine command in prefix $1 with the session's environment. HOME is a scratch directory,
+# so that a new prefix links none of its folders to the user's own; the X authority of the real
+# HOME stays in force for a user's display.
 e2e_in_prefix() {
   local prefix=$1
   shift
-  HOME="$e2e_work/home" WINEPREFIX="$prefix" WINEARCH=win32 WINEDEBUG=-all \
-    WINEDLLOVERRIDES="$E2E_WINE_OVERRIDES" "$@"
+  # shellcheck disable=SC2097,SC2098 # the authority file is the real HOME's, on purpose
+  XAUTHORITY="${XAUTHORITY:-$HOME/.Xauthority}" HOME="$e2e_work/home" WINEPREFIX="$prefix" \
+    WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="$E2E_WINE_OVERRIDES" "$@"
 }
 
 # Waits until every program of prefix $1 has ended and its server has written the registry.
