@@ -5,10 +5,7 @@
 #include <algorithm>
 
 #include "engine/message.h"
-#include "platform/fake/fake_system.h"
-#include "platform/fake/fake_ui.h"
-#include "platform/fake/faulty_files.h"
-#include "platform/fake/test_files.h"
+#include "platform/fake/fake_services_test.h"
 #include "sync/archive_test_support.h"
 
 namespace {
@@ -21,19 +18,8 @@ using archive_test::Resistor;
 using platform::ReadWholeFile;
 using platform::WriteWholeFile;
 
-class ArchiveMergeTest : public testing::Test {
+class ArchiveMergeTest : public platform::CFakeServicesTest {
  protected:
-  void SetUp() override {
-    platform::UseSystem(&m_system);
-    platform::UseUi(&m_ui);
-    platform::UseFiles(&m_files);
-  }
-  void TearDown() override {
-    platform::UseFiles(nullptr);
-    platform::UseUi(nullptr);
-    platform::UseSystem(nullptr);
-  }
-
   // Writes both documents, runs `merge` as the installer does (output = user) and loads the
   // result into `*merged`.
   template <class Doc>
@@ -56,10 +42,6 @@ class ArchiveMergeTest : public testing::Test {
     return parts;
   }
 
-  platform::CScopedTempDir m_dir;
-  platform::CFakeSystem m_system;
-  platform::CFakeUi m_ui;
-  platform::CFaultyFiles m_files;
   const std::string m_user = m_dir / "standard.res";
   const std::string m_shipped = m_dir / "shipped.tmp";
 };

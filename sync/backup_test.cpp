@@ -3,34 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "engine/message.h"
-#include "platform/fake/fake_system.h"
-#include "platform/fake/fake_ui.h"
-#include "platform/fake/faulty_files.h"
-#include "platform/fake/test_files.h"
+#include "platform/fake/fake_services_test.h"
 
 namespace {
 
 using platform::ReadWholeFile;
 using platform::WriteWholeFile;
 
-class BackupTest : public testing::Test {
- protected:
-  void SetUp() override {
-    platform::UseSystem(&m_system);
-    platform::UseUi(&m_ui);
-    platform::UseFiles(&m_files);
-  }
-  void TearDown() override {
-    platform::UseFiles(nullptr);
-    platform::UseUi(nullptr);
-    platform::UseSystem(nullptr);
-  }
-
-  platform::CScopedTempDir m_dir;
-  platform::CFakeSystem m_system;
-  platform::CFakeUi m_ui;
-  platform::CFaultyFiles m_files;
-};
+using BackupTest = platform::CFakeServicesTest;
 
 TEST_F(BackupTest, NothingToBackUpLeavesNoTrace) {
   EXPECT_TRUE(BackupDatabase(m_dir / "standard.dio"));

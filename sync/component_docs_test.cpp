@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/fake/fake_ui.h"
-#include "platform/fake/faulty_files.h"
-#include "platform/fake/test_files.h"
+#include "platform/fake/fake_services_test.h"
 #include "sync/archive_test_support.h"
 
 namespace {
@@ -15,17 +13,8 @@ using archive_test::Resistor;
 using platform::ReadWholeFile;
 using platform::WriteWholeFile;
 
-class ComponentDocTest : public testing::Test {
+class ComponentDocTest : public platform::CFakeServicesTest {
  protected:
-  void SetUp() override {
-    platform::UseUi(&m_ui);
-    platform::UseFiles(&m_files);
-  }
-  void TearDown() override {
-    platform::UseFiles(nullptr);
-    platform::UseUi(nullptr);
-  }
-
   // A document holding one record, to see whether a load kept or dropped it.
   static CResistorDoc OneRecordDoc() {
     CResistorDoc doc;
@@ -34,10 +23,6 @@ class ComponentDocTest : public testing::Test {
   }
 
   std::vector<std::string> boxes() const { return m_ui.boxes(); }
-
-  platform::CScopedTempDir m_dir;
-  platform::CFakeUi m_ui;
-  platform::CFaultyFiles m_files;
 };
 
 TEST_F(ComponentDocTest, EmptyFilesLoadAsEmptyDocuments) {

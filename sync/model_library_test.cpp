@@ -4,10 +4,7 @@
 
 #include <random>
 
-#include "platform/fake/fake_system.h"
-#include "platform/fake/fake_ui.h"
-#include "platform/fake/faulty_files.h"
-#include "platform/fake/test_files.h"
+#include "platform/fake/fake_services_test.h"
 #include "sync/backup.h"
 #include "sync/model_library_merge.h"
 
@@ -18,19 +15,8 @@ using platform::WriteWholeFile;
 
 const std::string kHeader = std::string(kModelLibraryNotice) + "\r\n*\r\n\r\n";
 
-class ModelLibraryTest : public testing::Test {
+class ModelLibraryTest : public platform::CFakeServicesTest {
  protected:
-  void SetUp() override {
-    platform::UseSystem(&m_system);
-    platform::UseUi(&m_ui);
-    platform::UseFiles(&m_files);
-  }
-  void TearDown() override {
-    platform::UseFiles(nullptr);
-    platform::UseUi(nullptr);
-    platform::UseSystem(nullptr);
-  }
-
   // Writes both libraries, merges the shipped one into the user's and returns the result.
   int Merge(const std::string& shipped, const std::string& user) {
     EXPECT_TRUE(WriteWholeFile(m_shipped, shipped));
@@ -38,10 +24,6 @@ class ModelLibraryTest : public testing::Test {
     return MergeModelLibrary(m_user.c_str(), m_shipped.c_str(), m_user.c_str());
   }
 
-  platform::CScopedTempDir m_dir;
-  platform::CFakeSystem m_system;
-  platform::CFakeUi m_ui;
-  platform::CFaultyFiles m_files;
   const std::string m_shipped = m_dir / "tmp1";
   const std::string m_user = m_dir / "standard.bjt";
 };

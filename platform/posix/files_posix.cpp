@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "platform/files.h"
+#include "platform/posix/posix_paths.h"
 #include "platform/stdio_file.h"
 
 namespace platform {
@@ -14,12 +15,6 @@ namespace {
 
 constexpr mode_t kWriteBits = S_IWUSR | S_IWGRP | S_IWOTH;
 constexpr mode_t kNewDirectoryMode = 0777;
-
-std::string SystemPath(const char* path) {
-  std::string converted(path);
-  std::replace(converted.begin(), converted.end(), '\\', '/');
-  return converted;
-}
 
 class CPosixFiles : public CFileSystem {
  public:

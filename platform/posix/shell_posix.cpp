@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "platform/files.h"
+#include "platform/posix/posix_paths.h"
 #include "platform/shell.h"
 
 namespace platform {
@@ -19,25 +20,12 @@ constexpr std::string_view kNameKey = "Name=";
 constexpr std::string_view kExecKey = "Exec=";
 constexpr std::string_view kPathKey = "Path=";
 constexpr std::string_view kCommentKey = "Comment=";
-constexpr std::string_view kWindowsProgramSuffix = ".exe";
-constexpr std::string_view kWindowsProgramRunner = "wine ";
+// Starts the command line of a Windows program's entry.
+constexpr std::string_view kWindowsProgramPrefix = "wine ";
 constexpr std::string_view kExecQuotedCharacters = "\"`$\\";
 constexpr char kFieldCodeMark = '%';
 constexpr mode_t kNewDirectoryMode = 0777;
 constexpr size_t kReadChunk = 4096;
-
-std::string SystemPath(std::string_view path) {
-  std::string converted(path);
-  std::replace(converted.begin(), converted.end(), '\\', '/');
-  return converted;
-}
-
-bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
-  if (text.size() < suffix.size()) return false;
-  return std::equal(suffix.begin(), suffix.end(), text.end() - suffix.size(), [](char a, char b) {
-    return tolower(static_cast<unsigned char>(a)) == tolower(static_cast<unsigned char>(b));
-  });
-}
 
 // The escapes of a desktop-entry string value: backslash, line breaks, tab.
 std::string EscapeValue(std::string_view text) {
@@ -93,9 +81,7 @@ std::string UnescapeValue(std::string_view text) {
 
 // The command line of `target`: one quoted argument, run through Wine for a Windows program.
 std::string ExecLine(std::string_view target) {
-  std::string line = EndsWithNoCase(target, kWindowsProgramSuffix)
-                         ? std::string(kWindowsProgramRunner)
-                         : std::string();
+  std::string line = IsWindowsProgram(target) ? std::string(kWindowsProgramPrefix) : std::string();
   line += '"';
   for (char c : target) {
     if (kExecQuotedCharacters.find(c) != std::string_view::npos) line += '\\';
@@ -106,8 +92,8 @@ std::string ExecLine(std::string_view target) {
 }
 
 std::string TargetOfExecLine(std::string_view line) {
-  if (line.substr(0, kWindowsProgramRunner.size()) == kWindowsProgramRunner) {
-    line.remove_prefix(kWindowsProgramRunner.size());
+  if (line.substr(0, kWindowsProgramPrefix.size()) == kWindowsProgramPrefix) {
+    line.remove_prefix(kWindowsProgramPrefix.size());
   }
   if (line.size() < 2 || line.front() != '"' || line.back() != '"') return std::string(line);
   std::string target;

@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/posix/posix_paths.h"
 #include "platform/system.h"
 
 namespace platform {
@@ -19,23 +20,7 @@ constexpr char kWinePrefixVariable[] = "WINEPREFIX";
 constexpr char kHomeVariable[] = "HOME";
 constexpr char kDefaultWinePrefix[] = "/.wine";
 constexpr char kWindowsDirectoryInPrefix[] = "/drive_c/windows";
-constexpr std::string_view kWindowsProgramSuffix = ".exe";
-constexpr char kWindowsProgramRunner[] = "wine";
 constexpr int kExecFailedStatus = 127;
-
-// A backslash path of the logic as this system spells it.
-std::string SystemPath(std::string_view path) {
-  std::string converted(path);
-  std::replace(converted.begin(), converted.end(), '\\', '/');
-  return converted;
-}
-
-bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
-  if (text.size() < suffix.size()) return false;
-  return std::equal(suffix.begin(), suffix.end(), text.end() - suffix.size(), [](char a, char b) {
-    return tolower(static_cast<unsigned char>(a)) == tolower(static_cast<unsigned char>(b));
-  });
-}
 
 // The words of a command line: the first may be quoted (and then holds blanks); the others are
 // separated by blanks.
@@ -110,7 +95,7 @@ class CPosixSystem : public CSystem {
     std::vector<std::string> words = SplitCommandLine(commandLine);
     if (words.empty() || words[0].empty()) return 0;
     words[0] = SystemPath(words[0]);
-    if (EndsWithNoCase(words[0], kWindowsProgramSuffix)) {
+    if (IsWindowsProgram(words[0])) {
       words.insert(words.begin(), kWindowsProgramRunner);
     }
     // Everything the child needs is made before the fork: it only changes directory and execs.

@@ -5,6 +5,7 @@
 #include <shlobj.h>
 
 #include "platform/folder_browser.h"
+#include "platform/win32/com_scope.h"
 
 namespace platform {
 namespace {
@@ -13,20 +14,6 @@ static_assert(kBrowserInitialized == BFFM_INITIALIZED &&
                   kBrowserSelectionChanged == BFFM_SELCHANGED &&
                   kBrowseShowStatusText == BIF_STATUSTEXT && kDisplayNameSize == MAX_PATH,
               "browser messages, flags and sizes pass through unchanged");
-
-// The shell's browser needs the component library on its thread while it runs.
-class CComScope {
- public:
-  CComScope() : m_result(CoInitialize(nullptr)) {}
-  ~CComScope() {
-    if (SUCCEEDED(m_result)) CoUninitialize();
-  }
-  CComScope(const CComScope&) = delete;
-  CComScope& operator=(const CComScope&) = delete;
-
- private:
-  HRESULT m_result;
-};
 
 // One object for the whole browse: the callback may keep it, and it must survive the nested
 // callbacks that the browser makes while it handles a message of the callback (selecting a

@@ -5,6 +5,7 @@
 #include <shlobj.h>
 
 #include "platform/shell.h"
+#include "platform/win32/com_scope.h"
 
 namespace platform {
 namespace {
@@ -12,20 +13,6 @@ namespace {
 constexpr int kWidePathUnits = MAX_PATH;
 constexpr int kTextBufferSize = MAX_PATH;
 constexpr int kDescriptionBufferSize = INFOTIPSIZE;
-
-// The component library initialised for as long as the object lives.
-class CComScope {
- public:
-  CComScope() : m_result(CoInitialize(nullptr)) {}
-  ~CComScope() {
-    if (SUCCEEDED(m_result)) CoUninitialize();
-  }
-  CComScope(const CComScope&) = delete;
-  CComScope& operator=(const CComScope&) = delete;
-
- private:
-  HRESULT m_result;
-};
 
 // A shell-link object and its file interface; both are released before COM is uninitialised.
 class CLinkObject {

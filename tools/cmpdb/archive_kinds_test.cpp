@@ -2,11 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/fake/fake_system.h"
-#include "platform/fake/fake_ui.h"
-#include "platform/fake/test_files.h"
 #include "sync/archive_test_support.h"
-#include "tools/cmpdb/commands.h"
+#include "tools/cmpdb/cmpdb_test_support.h"
 
 namespace {
 
@@ -19,40 +16,7 @@ using platform::ReadWholeFile;
 using platform::SystemPathForTest;
 using platform::WriteWholeFile;
 
-class ArchiveKindsTest : public testing::Test {
- protected:
-  void SetUp() override {
-    platform::UseSystem(&m_system);
-    platform::UseUi(&m_ui);
-  }
-  void TearDown() override {
-    platform::UseUi(nullptr);
-    platform::UseSystem(nullptr);
-  }
-
-  // Runs cmpdb with `arguments`; returns its exit status and keeps what it printed.
-  int Run(const std::vector<std::string>& arguments) {
-    const std::string capture = SystemPathForTest(m_dir / "stdout.txt");
-    std::FILE* out = std::fopen(capture.c_str(), "wb");
-    EXPECT_NE(nullptr, out);
-    int status = RunCmpdb(arguments, out);
-    std::fclose(out);
-    m_printed = ReadWholeFile(m_dir / "stdout.txt");
-    return status;
-  }
-
-  // A file in the test directory with `content`; returns its system path.
-  std::string File(const std::string& name, const std::string& content) {
-    EXPECT_TRUE(WriteWholeFile(m_dir / name, content));
-    return SystemPathForTest(m_dir / name);
-  }
-  std::string Path(const std::string& name) { return SystemPathForTest(m_dir / name); }
-
-  platform::CScopedTempDir m_dir;
-  platform::CFakeSystem m_system;
-  platform::CFakeUi m_ui;
-  std::string m_printed;
-};
+using ArchiveKindsTest = CCmpdbTest;
 
 TEST_F(ArchiveKindsTest, DumpPrintsEveryDeclaredFieldInFileOrder) {
   CCapacitorDoc capacitors;
