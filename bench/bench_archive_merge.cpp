@@ -20,21 +20,6 @@ namespace {
 
 using Merge = int (*)(const char* output, const char* shipped, const char* user);
 
-// Collects what an archive writes.
-class CStringFile : public platform::CFile {
- public:
-  size_t Read(void*, size_t) override { return 0; }
-  size_t Write(const void* data, size_t size) override {
-    m_bytes.append(static_cast<const char*>(data), size);
-    return size;
-  }
-  int Close() override { return 1; }
-  const std::string& bytes() const { return m_bytes; }
-
- private:
-  std::string m_bytes;
-};
-
 constexpr int kSmallCount = 10000;
 constexpr int kLargeCount = 100000;
 constexpr int kDefaultRounds = 5;
@@ -80,11 +65,7 @@ std::string EncodeArchive(int count, bool shipped) {
   for (int i = 0; i < count; ++i) {
     doc.records.push_back(MakeRecord<typename Doc::Record>(i, count, shipped));
   }
-  CStringFile file;
-  ComponentArchive archive(file);
-  doc.Serialize(archive);
-  archive.Flush();
-  return file.bytes();
+  return doc.SaveToBytes();
 }
 
 bool WriteBytes(const std::string& path, const std::string& bytes) {

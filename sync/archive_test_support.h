@@ -17,28 +17,9 @@
 
 namespace archive_test {
 
-// A file that collects what is written to it.
-class CStringFile : public platform::CFile {
- public:
-  size_t Read(void*, size_t) override { return 0; }
-  size_t Write(const void* data, size_t size) override {
-    m_bytes.append(static_cast<const char*>(data), size);
-    return size;
-  }
-  int Close() override { return 1; }
-  const std::string& bytes() const { return m_bytes; }
-
- private:
-  std::string m_bytes;
-};
-
 template <class Doc>
 std::string Encode(Doc& doc) {
-  CStringFile file;
-  ComponentArchive archive(file);
-  doc.Serialize(archive);
-  archive.Flush();
-  return file.bytes();
+  return doc.SaveToBytes();
 }
 
 // "E1 01 FF FF" as bytes.

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/memory_file.h"
 #include "sync/archive_test_support.h"
 #include "sync/component_docs.h"
 
@@ -155,7 +156,7 @@ TEST(ArchiveTest, RejectsWhatIsNotADatabase) {
 }
 
 TEST(ArchiveTest, WritesARecordWrittenBeforeAsAReference) {
-  archive_test::CStringFile file;
+  platform::CStringFile file;
   ComponentArchive archive(file);
   auto first = Resistor("", "", 10.0f, 0.1f, 0.01f);
   CResistorRec copy = *first;  // a record of its own

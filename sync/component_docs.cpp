@@ -5,6 +5,7 @@
 #include "engine/files.h"
 #include "engine/message.h"
 #include "engine/paths.h"
+#include "platform/memory_file.h"
 
 namespace {
 
@@ -76,6 +77,15 @@ bool CComponentDoc<Rec>::LoadFromFile(std::string_view path) {
   if (fault == ArchiveFault::kNone) return true;
   ShowText(LoadFaultText(fault));
   return false;
+}
+
+template <class Rec>
+std::string CComponentDoc<Rec>::SaveToBytes() {
+  platform::CStringFile file;
+  ComponentArchive archive(file);
+  Serialize(archive);
+  archive.Flush();
+  return file.TakeBytes();
 }
 
 template <class Rec>

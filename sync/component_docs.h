@@ -5,6 +5,7 @@
 #define CIRVANE_SYNC_COMPONENT_DOCS_H_
 
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -31,6 +32,8 @@ class CComponentDoc {
   // Replaces the records with those encoded in `bytes` (none for no bytes); kNone on success,
   // else the fault, with the document left empty. Shows nothing.
   ArchiveFault LoadFromBytes(std::string_view bytes);
+  // The document encoded as SaveToFile writes it.
+  std::string SaveToBytes();
 
   // Creates or truncates the file at `path` and writes the document into it; true on success,
   // else a message box says why (a partly written file may remain).

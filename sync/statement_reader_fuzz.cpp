@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "platform/fake/memory_file.h"
+#include "platform/memory_file.h"
 #include "sync/statement_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/fake/memory_file.h"
+#include "platform/memory_file.h"
 
 namespace {
 

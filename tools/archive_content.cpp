@@ -248,21 +248,6 @@ size_t RecordBytes(const CResistorRec& r) {
   return TextBytes(r.manufacturer) + TextBytes(r.part_number) + 3 * kFloatBytes;
 }
 
-// Collects what an archive writes.
-class CStringSink : public platform::CFile {
- public:
-  size_t Read(void*, size_t) override { return 0; }
-  size_t Write(const void* data, size_t size) override {
-    m_bytes.append(static_cast<const char*>(data), size);
-    return size;
-  }
-  int Close() override { return 1; }
-  std::string& bytes() { return m_bytes; }
-
- private:
-  std::string m_bytes;
-};
-
 constexpr char kOrderCodeCharacters[] = "ABCDEFGHJKLMNPRSTUVWXYZ0123456789";
 
 // Lengthens `partNumber` by `count` characters of an order code ("-" and letters or digits).
@@ -328,11 +313,7 @@ std::string FillArchive(size_t size, CRng& rng, Next next) {
   }
   if (doc.records.empty()) return std::string(size, '\0');
   const size_t left = AbsorbSpareBytes(doc, size - used, rng);
-  CStringSink sink;
-  ComponentArchive archive(sink);
-  doc.Serialize(archive);
-  archive.Flush();
-  return sink.bytes() + std::string(left, '\0');  // bytes after the last record are not read
+  return doc.SaveToBytes() + std::string(left, '\0');  // bytes after the last record are not read
 }
 
 }  // namespace
