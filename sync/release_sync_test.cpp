@@ -45,46 +45,30 @@ std::string ModelLibrary(const std::string& prefix, int count) {
   return text;
 }
 
-std::string CapacitorArchive(const std::string& manufacturer, int count) {
-  CCapacitorDoc doc;
-  for (int i = 0; i < count; ++i) {
-    doc.records.push_back(
-        archive_test::Capacitor(manufacturer, "C" + std::to_string(i), 1e-9f * (i + 1)));
-  }
-  return archive_test::Encode(doc);
-}
-
-std::string ResistorArchive(const std::string& manufacturer, int count) {
-  CResistorDoc doc;
-  for (int i = 0; i < count; ++i) {
-    doc.records.push_back(
-        archive_test::Resistor(manufacturer, "R" + std::to_string(i), 10.0f * (i + 1)));
-  }
-  return archive_test::Encode(doc);
-}
-
-std::string InductorArchive(const std::string& manufacturer, int count) {
-  CInductorDoc doc;
-  for (int i = 0; i < count; ++i) {
-    doc.records.push_back(
-        archive_test::Inductor(manufacturer, "L" + std::to_string(i), 1e-6f * (i + 1)));
-  }
-  return archive_test::Encode(doc);
-}
-
 // The eight databases as shipped, or as a user keeps them (other names, fewer records).
 std::map<std::string, std::string> Databases(bool shipped) {
   const std::string maker = shipped ? "Shipped" : "Mine";
   const int count = shipped ? 60 : 3;
+  CCapacitorDoc capacitors;
+  CResistorDoc resistors;
+  CInductorDoc inductors, beads;
+  for (int i = 0; i < count; ++i) {
+    const std::string n = std::to_string(i);
+    const float x = i + 1.0f;
+    capacitors.records.push_back(archive_test::Capacitor(maker, "C" + n, 1e-9f * x));
+    resistors.records.push_back(archive_test::Resistor(maker, "R" + n, 10 * x));
+    inductors.records.push_back(archive_test::Inductor(maker, "L" + n, 1e-6f * x));
+    beads.records.push_back(archive_test::Inductor(maker + " beads", "B" + n, 1e-6f * x));
+  }
   return {
       {kBjt, ModelLibrary(shipped ? "Q" : "MYQ", count)},
       {kDio, ModelLibrary(shipped ? "D" : "MYD", count)},
       {kJft, ModelLibrary(shipped ? "J" : "MYJ", count)},
       {kMos, ModelLibrary(shipped ? "M" : "MYM", count)},
-      {kCap, CapacitorArchive(maker, count)},
-      {kRes, ResistorArchive(maker, count)},
-      {kInd, InductorArchive(maker, count)},
-      {kBead, InductorArchive(maker + " beads", count)},
+      {kCap, capacitors.SaveToBytes()},
+      {kRes, resistors.SaveToBytes()},
+      {kInd, inductors.SaveToBytes()},
+      {kBead, beads.SaveToBytes()},
   };
 }
 
