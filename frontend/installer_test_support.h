@@ -30,18 +30,14 @@ constexpr char kUninstallEntryKey[] =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Cirvane IV";
 constexpr char kWindowsKey[] = "Software\\Microsoft\\Windows\\CurrentVersion";
 
-// The main dialog's controls whose states the dialog decides, and Cancel.
-inline const std::vector<int>& StatefulControls() {
-  static const std::vector<int> controls = {IDC_DIR_LABEL,      IDC_INSTALL_DIR, IDC_INSTALL_NOW,
-                                            IDC_BROWSE,         IDC_ACCEPT,      IDC_DECLINE,
-                                            platform::kIdCancel};
-  return controls;
-}
-
-// The enabled state of each of StatefulControls, as "1111111".
+// The enabled state of the main dialog's controls whose states the dialog decides, and of
+// Cancel, as "1111111".
 inline std::string States(const platform::CHeadlessWindow& window) {
   std::string states;
-  for (int id : StatefulControls()) states += window.Enabled(id) ? '1' : '0';
+  for (int id : {IDC_DIR_LABEL, IDC_INSTALL_DIR, IDC_INSTALL_NOW, IDC_BROWSE, IDC_ACCEPT,
+                 IDC_DECLINE, platform::kIdCancel}) {
+    states += window.Enabled(id) ? '1' : '0';
+  }
   return states;
 }
 
