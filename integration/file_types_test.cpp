@@ -58,9 +58,7 @@ TEST_F(FileTypesTest, ProgIdsOfOtherProgramsOrWithMoreKeysStay) {
   EXPECT_TRUE(Has("Cirvane.Schematic\\shell\\edit\\command"));
   EXPECT_TRUE(Has("Cirvane.Schematic\\shell\\open\\ddeexec\\Topic"));
   EXPECT_FALSE(Has("Cirvane.Schematic\\shell\\open\\ddeexec\\Application"));
-  EXPECT_FALSE(Has("Cirvane.Schematic\\shell\\open\\command"));
   EXPECT_FALSE(Has("Cirvane.Schematic\\shell\\print"));
-  EXPECT_FALSE(Has("Cirvane.Schematic\\DefaultIcon"));
 }
 
 TEST_F(FileTypesTest, ExtensionsNamingTheProductGoUnlessTheyHoldMore) {

