@@ -87,6 +87,7 @@ TEST_F(GunzipTest, DamagedMembersFailAndLeaveTheTargetAsItWas) {
     EXPECT_EQ(0u, error->rfind(c.error, 0)) << *error;
     EXPECT_EQ(c.stored, ReadWholeFile(target));
   }
+  EXPECT_EQ(0u, platform::CountFiles(m_temp.path())) << "no temporary file may stay";
 }
 
 TEST_F(GunzipTest, ToFileNamesTheFileItCannotOpen) {

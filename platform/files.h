@@ -25,6 +25,9 @@ class CFile {
   virtual size_t Read(void* buffer, size_t size) = 0;
   // Writes `size` bytes; returns the count written, fewer when the system refused (a full disk).
   virtual size_t Write(const void* data, size_t size) = 0;
+  // Hands everything written so far to the system, out of this process's buffers (not yet onto
+  // the disk); 1 on success.
+  virtual int Flush() = 0;
   // Pushes everything written so far onto the disk itself (POSIX fsync, Windows _commit), so
   // that a file moved over another afterwards can never show up with its bytes still in
   // flight; 1 on success.

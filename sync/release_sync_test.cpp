@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <map>
+#include <set>
 
 #include "engine/files.h"
 #include "engine/fixture_table.h"
@@ -14,7 +16,9 @@
 #include "platform/fake/fake_ui.h"
 #include "platform/fake/faulty_files.h"
 #include "platform/fake/test_files.h"
+#include "sync/archive_merge.h"
 #include "sync/archive_test_support.h"
+#include "sync/model_library.h"
 #include "sync/model_library_merge.h"
 
 namespace {
@@ -45,16 +49,17 @@ std::string ModelLibrary(const std::string& prefix, int count) {
   return text;
 }
 
-// The eight databases as shipped, or as a user keeps them (other names, fewer records).
-std::map<std::string, std::string> Databases(bool shipped) {
+// The eight databases as shipped (60 entries each), or as a user keeps them (`userCount`
+// entries of other names, whose values sort after the shipped ones).
+std::map<std::string, std::string> Databases(bool shipped, int userCount = 3) {
   const std::string maker = shipped ? "Shipped" : "Mine";
-  const int count = shipped ? 60 : 3;
+  const int count = shipped ? 60 : userCount;
   CCapacitorDoc capacitors;
   CResistorDoc resistors;
   CInductorDoc inductors, beads;
   for (int i = 0; i < count; ++i) {
     const std::string n = std::to_string(i);
-    const float x = i + 1.0f;
+    const float x = i + (shipped ? 1.0f : 1000.0f);
     capacitors.records.push_back(archive_test::Capacitor(maker, "C" + n, 1e-9f * x));
     resistors.records.push_back(archive_test::Resistor(maker, "R" + n, 10 * x));
     inductors.records.push_back(archive_test::Inductor(maker, "L" + n, 1e-6f * x));
@@ -72,10 +77,52 @@ std::map<std::string, std::string> Databases(bool shipped) {
   };
 }
 
-// One installation of a small product over a prepared directory, with its own stand-ins.
+// Every model or record that the installer's readers find in the file `file`, holding the
+// database `database`, each as one text; none when they cannot read it.
+template <class Doc>
+std::multiset<std::string> RecordTexts(const std::string& bytes) {
+  Doc doc;
+  std::multiset<std::string> texts;
+  if (doc.LoadFromBytes(bytes) != ArchiveFault::kNone) return texts;
+  for (auto& record : doc.records) {
+    Doc one;
+    one.records.push_back(std::move(record));
+    texts.insert(one.SaveToBytes());
+  }
+  return texts;
+}
+
+std::multiset<std::string> Entries(const char* database, const std::string& file) {
+  auto merge = FindMergedDatabase(database)->merge;
+  if (merge == MergeCapacitorDatabase) return RecordTexts<CCapacitorDoc>(ReadWholeFile(file));
+  if (merge == MergeResistorDatabase) return RecordTexts<CResistorDoc>(ReadWholeFile(file));
+  if (merge == MergeInductorDatabase) return RecordTexts<CInductorDoc>(ReadWholeFile(file));
+  std::multiset<std::string> texts;
+  if (std::optional<ModelList> models = LoadModelLibrary(file)) {
+    for (const ModelRec& model : *models) texts.insert(model.text);
+  }
+  return texts;
+}
+
+// Every file below `directory` with its content, by path relative to it.
+std::map<std::string, std::string> Tree(const std::string& directory) {
+  namespace fs = std::filesystem;
+  const fs::path root = platform::SystemPathForTest(directory);
+  std::map<std::string, std::string> tree;
+  for (const auto& entry : fs::recursive_directory_iterator(root)) {
+    if (!entry.is_regular_file()) continue;
+    const std::string relative = entry.path().lexically_relative(root).generic_string();
+    tree[relative] = ReadWholeFile(directory + "\\" + platform::ImportPath(relative));
+  }
+  return tree;
+}
+
+// One installation of a small product over a prepared directory (its own, or one that an
+// earlier run left), with its own stand-ins.
 class CInstallRun {
  public:
-  CInstallRun() {
+  explicit CInstallRun(const platform::CScopedTempDir* dir = nullptr)
+      : m_dir(dir ? *dir : m_ownDir) {
     platform::UseSystem(&m_system);
     platform::UseUi(&m_ui);
     platform::UseFiles(&m_files);
@@ -120,7 +167,8 @@ class CInstallRun {
     return std::find(g_statusLines.begin(), g_statusLines.end(), status) != g_statusLines.end();
   }
 
-  platform::CScopedTempDir m_dir;
+  platform::CScopedTempDir m_ownDir;
+  const platform::CScopedTempDir& m_dir;
   platform::CScopedTempDir m_temporaryDir;  // TMP: extraction's temporaries, left by failures
   platform::CFakeSystem m_system;
   platform::CFakeUi m_ui;
@@ -282,6 +330,119 @@ TEST(ReleaseSyncTest, NoInjectedWriteFailureLosesAUserDatabase) {
   }
   RecordProperty("faults", std::to_string(faultsCovered));
   std::printf("[ release sync ] %ld injected write failures, nothing lost\n", faultsCovered);
+}
+
+// A close that fails (a full disk shows there first) at any point of an Update: the user's
+// databases survive byte for byte in place or in their backups, and an installation that
+// reports nothing wrong is exactly the one an undisturbed run gives (a backup copy whose close
+// failed was made again).
+TEST(ReleaseSyncTest, AFailedCloseIsNeverTakenForSuccess) {
+  const auto user = Databases(false);
+  long closes;
+  std::map<std::string, std::string> undisturbed;
+  {
+    CInstallRun clean;
+    for (const auto& [path, content] : user) clean.Prepare(path, content);
+    ASSERT_EQ(1, clean.Install(true));
+    closes = clean.m_files.closeCalls();
+    undisturbed = Tree(clean.m_dir.path());
+  }
+  for (long failing = 1; failing <= closes; ++failing) {
+    SCOPED_TRACE("close " + std::to_string(failing) + " of " + std::to_string(closes));
+    CInstallRun run;
+    for (const auto& [path, content] : user) run.Prepare(path, content);
+    run.m_files.FailClose(failing);
+    run.Install(true);
+    for (const auto& [path, content] : user) {
+      EXPECT_TRUE(ReadWholeFile(run.Installed(path)) == content ||
+                  ReadWholeFile(run.Installed(path) + ".bak") == content)
+          << path;
+    }
+    if (run.m_ui.boxes().empty()) {
+      EXPECT_EQ(undisturbed, Tree(run.m_dir.path()));
+    }
+  }
+  std::printf("[ release sync ] %ld injected close failures, nothing lost\n", closes);
+}
+
+// The installer ended at any write of an Update (killed, or the power gone), then run again
+// undisturbed from what it left: every model and record the user had is in its database or in
+// the backup, as the readers see it. The user's databases are as large as the shipped ones, so
+// that a file cut short anywhere would lose some of them.
+TEST(ReleaseSyncTest, AnUpdateEndedAtAnyWriteAndRunAgainLosesNothing) {
+  const auto user = Databases(false, 60);
+  std::map<const char*, std::multiset<std::string>> mine;
+  long writes;
+  {
+    CInstallRun clean;
+    for (const auto& [path, content] : user) clean.Prepare(path, content);
+    for (const char* path : kDatabases) mine[path] = Entries(path, clean.Installed(path));
+    ASSERT_EQ(1, clean.Install(true));
+    writes = clean.m_files.writeCalls();
+  }
+  for (long end = 1; end <= writes; ++end) {
+    SCOPED_TRACE("ended at write " + std::to_string(end) + " of " + std::to_string(writes));
+    platform::CScopedTempDir dir;
+    {
+      CInstallRun killed(&dir);
+      for (const auto& [path, content] : user) killed.Prepare(path, content);
+      killed.m_files.EndProcessAtWrite(end);
+      EXPECT_EQ(0, killed.Install(true));
+    }
+    CInstallRun again(&dir);
+    ASSERT_EQ(1, again.Install(true));
+    for (const char* path : kDatabases) {
+      std::multiset<std::string> kept = Entries(path, again.Installed(path));
+      std::multiset<std::string> backup = Entries(path, again.Installed(path) + ".bak");
+      kept.insert(backup.begin(), backup.end());
+      for (const std::string& entry : mine[path]) EXPECT_NE(0u, kept.count(entry)) << path;
+    }
+  }
+  std::printf("[ release sync ] ended at each of %ld writes and run again, nothing lost\n", writes);
+}
+
+// A read-only installed file, user database or backup is replaced after its attribute is
+// cleared; when the attribute cannot be cleared, the failure is reported and the user's
+// database is left as it was.
+TEST(ReleaseSyncTest, ReadOnlyFilesAreReplacedOrTheirRefusalReported) {
+  const std::string bjt = Databases(false).at(kBjt);
+  const std::string writing = "Trouble writing file.\nOut of disk space?  Permission problem?";
+  struct Case {
+    std::string readOnly;
+    std::vector<std::string> lockedBoxes;
+  };
+  platform::CScopedTempDir dir;
+  const std::string bjtPath = JoinPath(dir.path(), kBjt);
+  const Case cases[] = {
+      {".\\qsim3.exe", {writing}},
+      {kBjt, {"Trouble merging BJT databases.\n    ...overwriting", writing}},
+      {std::string(kBjt) + ".bak",
+       {"Trouble backing up " + bjtPath + "\nas " + bjtPath + ".bak\n\nRelease sync aborted."}},
+  };
+  for (const Case& c : cases) {
+    for (bool locked : {false, true}) {
+      SCOPED_TRACE(c.readOnly + (locked ? ", attribute locked" : ""));
+      CInstallRun run(&dir);
+      run.Prepare(kBjt, bjt);
+      run.Prepare(".\\qsim3.exe", "MZ old");
+      run.Prepare(std::string(kBjt) + ".bak", "older");
+      const std::string readOnly = run.Installed(c.readOnly);
+      ASSERT_TRUE(platform::Files().SetReadOnly(readOnly.c_str(), true));
+      if (locked) run.m_files.LockAttributeOf(readOnly);
+
+      EXPECT_EQ(locked ? 0 : 1, run.Install(true));
+      EXPECT_EQ(locked ? c.lockedBoxes : std::vector<std::string>{}, run.m_ui.boxes());
+      std::string installedBjt = ReadWholeFile(run.Installed(kBjt));
+      if (locked) {
+        EXPECT_TRUE(installedBjt == bjt || ReadWholeFile(bjtPath + ".bak") == bjt);
+      } else {
+        EXPECT_EQ("MZ stub", ReadWholeFile(run.Installed(".\\qsim3.exe")));
+        EXPECT_EQ(bjt, ReadWholeFile(bjtPath + ".bak"));
+        EXPECT_NE(std::string::npos, installedBjt.find(".model MYQ0 "));
+      }
+      platform::RealFiles().SetReadOnly(readOnly.c_str(), false);
+    }
+  }
 }
 
 }  // namespace
