@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
 
 #include "platform/files.h"
 #include "platform/stdio_file.h"
@@ -14,6 +15,8 @@ namespace platform {
 namespace {
 
 constexpr char kCurrentDriveRoot[] = "\\";
+// Characters the directory search takes as a pattern; no name holds them.
+constexpr char kWildcards[] = "*?";
 
 class CWin32Files : public CFileSystem {
  public:
@@ -24,7 +27,9 @@ class CWin32Files : public CFileSystem {
   gzFile OpenGzip(const char* path) override { return gzopen(path, "rb"); }
 
   // An entry is a file when it carries the normal attribute or lacks the directory attribute.
+  // A pattern names no entry, even when it matches some.
   EntryKind Find(const char* path) override {
+    if (strpbrk(path, kWildcards)) return EntryKind::kNone;
     WIN32_FIND_DATAA data;
     HANDLE search = FindFirstFileA(path, &data);
     if (search == INVALID_HANDLE_VALUE) return EntryKind::kNone;
