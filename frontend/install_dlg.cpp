@@ -66,7 +66,8 @@ int CInstallDlg::OnInitDialog() {
   return 1;
 }
 
-// A missing or absent Program Files directory leaves the built-in proposal.
+// A missing value, or a Program Files directory that does not exist, leaves the built-in
+// proposal.
 void CInstallDlg::ProposeInstallDir() {
   std::string programFiles = ReadProgramFilesDir();
   if (DirectoryExists(programFiles)) m_installDir = JoinPath(programFiles, kProductSubdirectory);
