@@ -69,7 +69,8 @@ class CFileSystem {
   virtual int MoveReplacing(const char* from, const char* to) = 0;
   // Opens a gzip file for reading with zlib (gzopen "rb"); null when it cannot be opened.
   virtual gzFile OpenGzip(const char* path) = 0;
-  // Looks `path` up with the system's directory search.
+  // Looks `path` up with the system's directory search. On Windows a name with `*` or `?` finds
+  // nothing: the search would take it as a pattern.
   virtual EntryKind Find(const char* path) = 0;
   // Creates one directory (its parent must exist).
   virtual MakeDirectoryResult MakeDirectory(const char* path) = 0;

@@ -6,6 +6,7 @@
 
 #include "platform/fake/test_files.h"
 #include "platform/files.h"
+#include "platform/full_path.h"
 
 namespace {
 
@@ -109,6 +110,17 @@ TEST(PlatformFilesTest, ImportedPathsUseBackslashes) {
 #else
   EXPECT_EQ("\\tmp\\x", platform::ImportPath("/tmp/x"));
 #endif
+}
+
+// The same answers on both targets: Windows resolves by name too.
+TEST(PlatformFilesTest, FullPathsResolveAgainstTheCurrentDirectory) {
+  platform::CScopedTempDir dir;
+  ASSERT_EQ(MakeDirectoryResult::kMade, Files().MakeDirectory((dir / "cwd").c_str()));
+  platform::CScopedCurrentDirectory current(dir / "cwd");
+  EXPECT_EQ(dir / "cwd\\CirvaneIV", platform::FullPath("CirvaneIV"));
+  EXPECT_EQ(dir / "x\\", platform::FullPath("..\\.\\x\\")) << "a trailing backslash stays";
+  EXPECT_EQ(dir / "y", platform::FullPath(dir / "cwd\\..\\y"));
+  EXPECT_EQ("", platform::FullPath(""));
 }
 
 }  // namespace
