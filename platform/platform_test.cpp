@@ -77,6 +77,7 @@ TEST(PlatformFilesTest, NewFilesTakeNoExistingNameAndMovesReplace) {
   EXPECT_EQ("new", Written(old));
   EXPECT_EQ(EntryKind::kNone, Files().Find(created.c_str()));
   EXPECT_FALSE(Files().MoveReplacing(created.c_str(), old.c_str()));
+  EXPECT_TRUE(Files().SyncFolderOf(old.c_str()));
 #ifdef _WIN32
   // While the installer has a file open, other programs may read it but not write it.
   std::unique_ptr<platform::CFile> reading = Files().Open(old.c_str(), platform::OpenMode::kRead);

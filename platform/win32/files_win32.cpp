@@ -50,6 +50,8 @@ class CWin32Files : public CFileSystem {
     return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
   }
 
+  int SyncFolderOf(const char*) override { return 1; }
+
   gzFile OpenGzip(const char* path) override { return gzopen(path, "rb"); }
 
   // An entry is a file when it carries the normal attribute or lacks the directory attribute.
