@@ -32,7 +32,8 @@ class CGzipInput {
   gzFile get() const { return m_stream; }
   bool Close() {
     if (!m_stream) return true;
-    int result = gzclose(m_stream);
+    // The reading half of gzclose: gzclose itself would link zlib's compressor into the program.
+    int result = gzclose_r(m_stream);
     m_stream = nullptr;
     return result == Z_OK;
   }
