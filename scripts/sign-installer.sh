@@ -28,11 +28,13 @@ fail() {
 in=$1
 out=$2
 [ -f "$in" ] || fail "$in: no such file"
-command -v osslsigncode >/dev/null || fail "osslsigncode is missing (scripts/install-deps.sh installs it)"
+command -v osslsigncode >/dev/null ||
+  fail "osslsigncode is missing (scripts/install-deps.sh installs it)"
 
 key_args=()
 if [ -n "${SIGN_PKCS12:-}" ]; then
-  [ -z "${SIGN_CERT:-}${SIGN_KEY:-}" ] || fail "give SIGN_PKCS12 or SIGN_CERT with SIGN_KEY, not both"
+  [ -z "${SIGN_CERT:-}${SIGN_KEY:-}" ] ||
+    fail "give SIGN_PKCS12 or SIGN_CERT with SIGN_KEY, not both"
   [ -f "$SIGN_PKCS12" ] || fail "SIGN_PKCS12=$SIGN_PKCS12: no such file"
   key_args=(-pkcs12 "$SIGN_PKCS12")
 elif [ -n "${SIGN_CERT:-}" ] && [ -n "${SIGN_KEY:-}" ]; then
@@ -50,7 +52,8 @@ fi
 
 time_args=()
 if [ -n "${SOURCE_DATE_EPOCH:-}" ]; then
-  [[ $SOURCE_DATE_EPOCH =~ ^[0-9]+$ ]] || fail "SOURCE_DATE_EPOCH=$SOURCE_DATE_EPOCH is no number of seconds"
+  [[ $SOURCE_DATE_EPOCH =~ ^[0-9]+$ ]] ||
+    fail "SOURCE_DATE_EPOCH=$SOURCE_DATE_EPOCH is no number of seconds"
   time_args=(-time "$SOURCE_DATE_EPOCH")
 fi
 if [ -n "${SIGN_TIMESTAMP_URL:-}" ]; then
