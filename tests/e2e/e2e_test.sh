@@ -101,10 +101,33 @@ uninstall.info"
   check "fresh: the uninstall command, quoted" same_text \
     "$(e2e_registry_value "$prefix/system.reg" "$uninstall_key" UninstallString)" \
     '"\"C:\\CirvaneIV\\qsim3.exe\" -uninstall"'
+  check_uninstall_details "$prefix" "$log"
   check "fresh: the ini file deleted" test ! -e "$prefix/drive_c/windows/qsim3.ini"
   check "fresh: the simulator started once, quoted, in the installation directory" \
     same_printed "$dir/qsim3-launch.txt" 'command="%s"\tdirectory=%s\r\n' \
       'C:\CirvaneIV\qsim3.exe' 'C:\CirvaneIV'
+}
+
+# What Add/Remove Programs shows besides the name: the version of the heading, the publisher, the
+# simulator's icon, the directory, the product's size in KB rounded up, and no modify or repair.
+check_uninstall_details() {
+  local prefix=$1 log=$2 version bytes name expected
+  version=$(sed -n 's/^main: heading "Installs Cirvane IV \(.*\)"$/\1/p' "$log")
+  bytes=$(find "$product" -type f -printf '%s\n' | awk '{ sum += $1 } END { print sum + 0 }')
+  local -A expected_of=(
+    [DisplayVersion]="\"$version\""
+    [Publisher]='"Veltro Corporation"'
+    [DisplayIcon]='"C:\\CirvaneIV\\qsim3.exe,0"'
+    [InstallLocation]='"C:\\CirvaneIV"'
+    [EstimatedSize]=$(printf 'dword:%08x' $(((bytes + 1023) / 1024)))
+    [NoModify]=dword:00000001
+    [NoRepair]=dword:00000001
+  )
+  for name in "${!expected_of[@]}"; do
+    expected=${expected_of[$name]}
+    check "fresh: the uninstall entry's $name" same_text \
+      "$(e2e_registry_value "$prefix/system.reg" "$uninstall_key" "$name")" "$expected"
+  done
 }
 
 # Both shortcuts where the shell folders say, pointing at the simulator, and the uninstall log
