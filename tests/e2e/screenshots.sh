@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # Photographs the installer's dialog templates under Wine on a virtual X display: one PNG per
 # situation that dialog_demo knows, cut to the dialogs on screen, and the main dialog once more at
-# 144 DPI. `make run` photographs the
-# installer itself; this shows situations a run passes too quickly to catch (the quit question,
-# the status line while installing).
+# 144 DPI. `make run` photographs the installer itself; this shows situations a run passes too
+# quickly to catch (the quit question, the status line while installing).
 #
 #   tests/e2e/screenshots.sh DIALOG_DEMO_EXE OUTPUT_DIR
 #
