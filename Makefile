@@ -18,7 +18,7 @@ CMAKE_COMMON := -G Ninja -DCIRVANE_WERROR=ON
 PRODUCT_FLAGS := -DCIRVANE_PRODUCT=$(abspath $(PRODUCT)) -DCIRVANE_READONLY=$(abspath $(READONLY))
 WINE_ENV := WINEPREFIX=$(abspath $(WIN))/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
 
-.PHONY: deps native-configure windows-configure host-tools stub sample native asan windows \
+.PHONY: deps native-configure windows-configure host-payloadgen host-tools stub sample native asan windows \
         test fuzz run demo installer tools bench repro screens clean
 
 deps:
@@ -31,6 +31,10 @@ windows-configure: deps
 	@cmake -S . -B $(WIN) $(CMAKE_COMMON) $(PRODUCT_FLAGS) \
 	  -DCMAKE_TOOLCHAIN_FILE=$(abspath cmake/mingw-i686.cmake) \
 	  -DCIRVANE_HOST_TOOLS=$(abspath $(NATIVE))/bin >/dev/null
+
+# The native payloadgen, which the Windows build runs to make its payload tables.
+host-payloadgen: native-configure
+	@cmake --build $(NATIVE) --target payloadgen
 
 host-tools: native-configure
 	@cmake --build $(NATIVE) --target payloadgen make_sample
@@ -75,7 +79,7 @@ test: native asan windows
 # The installer program over PRODUCT and READONLY: the host payloadgen, the sample product when
 # it is the one carried, and the Windows program, nothing of the tests. Signed when SIGN_CERT with
 # SIGN_KEY, or SIGN_PKCS12, name a key (scripts/sign-installer.sh); ends with a summary.
-INSTALLER_INPUTS := $(if $(filter $(SAMPLE),$(PRODUCT)),sample,host-tools windows-configure)
+INSTALLER_INPUTS := $(if $(filter $(SAMPLE),$(PRODUCT)),sample,host-payloadgen windows-configure)
 installer: $(INSTALLER_INPUTS)
 	@cmake --build $(WIN) --target CirvaneIVSetup
 	@SIGN_CERT='$(SIGN_CERT)' SIGN_KEY='$(SIGN_KEY)' SIGN_PKCS12='$(SIGN_PKCS12)' \
