@@ -9,6 +9,7 @@
 #include "engine/message.h"
 #include "engine/paths.h"
 #include "engine/worker.h"
+#include "frontend/install_app.h"
 #include "frontend/install_dlg.h"
 #include "frontend/overwrite_dlg.h"
 #include "frontend/resource.h"
@@ -65,7 +66,8 @@ void IntegrateProduct(const std::string& exePath) {
   RemoveOldCompanyKeys();
   RemoveOldFileTypes();
   RemoveOldUninstallEntry();
-  RegisterUninstall(exePath);
+  RegisterUninstall(exePath,
+                    {g_productVersion, g_companyName, g_installDir, InstalledSizeKb(payloadIndex)});
   if (g_updateMode == 0) {
     std::optional<std::string> iniFile = FindIniFile();
     if (iniFile) platform::Files().RemoveFile(iniFile->c_str());

@@ -14,6 +14,8 @@
 #include "frontend/install_dlg.h"
 #include "frontend/installer_test_support.h"
 #include "frontend/resource.h"
+#include "integration/registry_entries.h"
+#include "payload/payload.h"
 #include "sync/release_sync.h"
 
 namespace {
@@ -138,6 +140,12 @@ TEST_F(InstallControllerTest, FreshInstallationFinishesInOrderAndLaunchesLast) {
 
   EXPECT_EQ("Cirvane IV",
             m_services.m_registry.ValueOf(Hive::kLocalMachine, kUninstallEntryKey, "DisplayName"));
+  EXPECT_EQ(m_target, m_services.m_registry.ValueOf(Hive::kLocalMachine, kUninstallEntryKey,
+                                                    "InstallLocation"));
+  EXPECT_EQ(InstalledSizeKb(payloadIndex),
+            platform::DwordNumber(m_services.m_registry.ValueOf(
+                Hive::kLocalMachine, kUninstallEntryKey, "EstimatedSize")))
+      << "the size of the program's own payload";
   EXPECT_FALSE(IniFileExists()) << "a first installation deletes the ini file";
   std::string desktop = m_services.m_scratch / "Desktop\\Cirvane IV.lnk";
   std::string startMenu = m_services.m_scratch / "Start Menu\\Cirvane IV.lnk";
