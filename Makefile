@@ -85,7 +85,7 @@ installer: $(INSTALLER_INPUTS)
 	@SIGN_CERT='$(SIGN_CERT)' SIGN_KEY='$(SIGN_KEY)' SIGN_PKCS12='$(SIGN_PKCS12)' \
 	  SIGN_PASS_FILE='$(SIGN_PASS_FILE)' SIGN_TIMESTAMP_URL='$(SIGN_TIMESTAMP_URL)' \
 	  bash scripts/finish-installer.sh $(WIN)/bin/CirvaneIVSetup.exe \
-	  $(WIN)/engine/cirvane_product_payload $(OUT)/CirvaneIVSetup.exe
+	  $(WIN)/payload/cirvane_product_payload $(OUT)/CirvaneIVSetup.exe
 
 tools: host-tools
 	@cmake --build $(NATIVE) --target cmpdb
