@@ -75,6 +75,8 @@ test: native asan windows
 	@cd $(WIN) && ctest --output-on-failure
 	@echo "== fuzz targets"
 	@$(MAKE) --no-print-directory fuzz
+	@echo "== summary"
+	@bash scripts/count-test-share.sh
 
 # The installer program over PRODUCT and READONLY: the host payloadgen, the sample product when
 # it is the one carried, and the Windows program, nothing of the tests. Signed when SIGN_CERT with

@@ -5,11 +5,10 @@
 #include <filesystem>
 
 #include "engine/files.h"
-#include "engine/fixture_table.h"
+#include "engine/fixture_table_test_support.h"
 #include "engine/temp_name.h"
 #include "payload/member.h"
 #include "platform/fake/fake_system.h"
-#include "platform/fake/faulty_files.h"
 #include "platform/fake/test_files.h"
 
 namespace {
@@ -97,30 +96,6 @@ TEST_F(GunzipTest, ToFileNamesTheFileItCannotOpen) {
   std::string output = m_dir / "no\\such\\out";
   EXPECT_EQ("Could not open uncompression output file: \"" + output + "\"",
             GunzipToFile(m_dir / "in", output));
-}
-
-TEST_F(GunzipTest, AFullDiskIsReportedAtEachStage) {
-  std::string content = TextOfSize(40000);  // three rounds of decompression
-  struct Case {
-    long failingWrite;
-    std::string expected;
-  };
-  std::string target = m_dir / "full.sub";
-  const Case cases[] = {
-      {1, "gz_uncompress(): failed fwrite"},
-      {3, "gz_uncompress(): failed fwrite"},
-      {4, "Trouble uncompressing file: \"" + target + "\"\n    Disk full?  Permission problem?"},
-      {20, "Trouble uncompressing file: \"" + target + "\"\n    Disk full?  Permission problem?"},
-  };
-  for (const Case& c : cases) {
-    ASSERT_TRUE(WriteWholeFile(target, MemberOf(content)));
-    platform::CFaultyFiles faulty;
-    faulty.FailWritesFrom(c.failingWrite);
-    platform::UseFiles(&faulty);
-    ErrorText error = GunzipInPlace(target);
-    platform::UseFiles(nullptr);
-    EXPECT_EQ(c.expected, error.value_or("success")) << "failing write " << c.failingWrite;
-  }
 }
 
 // The names are guessable, so whatever stands at the next ones (a file, a folder, a link that

@@ -37,13 +37,6 @@ TEST(MemoryTest, ZeroReallocKeepsOldBytesAndZeroesTheTail) {
   ZeroFree(block);
 }
 
-TEST(MemoryTest, DupStringCopiesOrGivesNull) {
-  EXPECT_EQ(nullptr, DupString(nullptr));
-  char* copy = DupString("Cirvane");
-  EXPECT_STREQ("Cirvane", copy);
-  ZeroFree(copy);
-}
-
 TEST(MemoryDeathTest, RunningOutOfMemoryEndsTheProcess) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   platform::CFakeUi ui;

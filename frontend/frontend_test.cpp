@@ -1,8 +1,13 @@
-// The licence text's shape: what the multi-line edit box needs to show it line by line.
+// The licence text's shape, which the multi-line edit box needs to show it line by line, and the
+// manifest the resource script carries. (The script's dialog templates are what every dialog
+// test runs on: dialog_templates_test_support.h.)
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
 #include <string>
 
+#include "frontend/dialog_templates_test_support.h"
 #include "frontend/licence_text.h"
 
 namespace {
@@ -27,5 +32,17 @@ TEST(FrontendTest, LicenceTextHasTheShapeTheEditBoxNeeds) {
     }
   }
 }
+
+#ifdef CIRVANE_FRONTEND_SOURCE_DIR
+TEST(FrontendTest, ManifestAsksForAdministratorRights) {
+  std::ifstream file(std::string(CIRVANE_FRONTEND_SOURCE_DIR) + "/installer.manifest");
+  std::ostringstream manifest;
+  manifest << file.rdbuf();
+  EXPECT_NE(std::string::npos, manifest.str().find("level=\"requireAdministrator\""));
+  const std::string script(InstallerScriptText, kInstallerScriptTextLength);
+  EXPECT_NE(std::string::npos, script.find("1 RT_MANIFEST \"installer.manifest\""));
+  EXPECT_NE(std::string::npos, script.find("VALUE \"ProductVersion\", CIRVANE_PRODUCT_VERSION"));
+}
+#endif
 
 }  // namespace

@@ -5,10 +5,12 @@
 
 #include <atomic>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
-#include "engine/fixture_table.h"
+#include "engine/files.h"
+#include "engine/fixture_table_test_support.h"
 #include "engine/paths.h"
 #include "engine/worker.h"
 #include "frontend/install_dlg.h"
@@ -37,36 +39,26 @@ void InstallTestPayload(void*) { InstallPayload(*g_testPayload, ReleaseSyncEntry
 // Writes a status line and stops without finishing.
 void StatusOnlyWorker(void*) { g_statusText.Set("Extracting: %s.gz\n", ".\\lib\\a.sub"); }
 
-// What the registry and the system had seen when an application box was shown.
-struct SBoxMoment {
-  std::string text;
-  bool uninstallEntry;
-  size_t processes;
-};
-
-// Records, with every application box, how far the finishing steps had come.
+// Records every application box with how far the finishing steps had come when it was shown.
 class CObservingUi : public platform::CHeadlessUi {
  public:
-  CObservingUi(platform::CFakeRegistry& registry, platform::CFakeSystem& system)
-      : CHeadlessUi(InstallerDialogTemplates(), InstallerIconIds()),
-        m_registry(registry),
-        m_system(system) {}
+  explicit CObservingUi(std::function<std::string()> stage)
+      : CHeadlessUi(InstallerDialogTemplates(), InstallerIconIds()), m_stage(std::move(stage)) {}
   int ShowMessageBox(const char* text) override {
-    m_moments.push_back(SBoxMoment{text, m_registry.HasKey(Hive::kLocalMachine, kUninstallEntryKey),
-                                   m_system.processes().size()});
+    m_moments.push_back(text + std::string(" | ") + m_stage());
     return CHeadlessUi::ShowMessageBox(text);
   }
-  std::vector<SBoxMoment> m_moments;
+  std::vector<std::string> m_moments;
 
  private:
-  platform::CFakeRegistry& m_registry;
-  platform::CFakeSystem& m_system;
+  std::function<std::string()> m_stage;
 };
 
 class InstallControllerTest : public testing::Test {
  protected:
-  InstallControllerTest() : m_ui(m_services.m_registry, m_services.m_system) {
+  InstallControllerTest() : m_ui([this] { return Stage(); }) {
     platform::UseUi(&m_ui);
+    m_services.m_system.OnProcessStart([this] { m_launchStage = Stage(); });
     m_table.Add(".\\qsim3.exe", "MZ simulator stand-in");
     m_table.Add(".\\examples\\astable.asc", TextOfSize(6000));
     g_testPayload = &m_table.index();
@@ -98,22 +90,58 @@ class InstallControllerTest : public testing::Test {
     });
   }
 
-  bool IniFileExists() {
-    bool found = false;
-    ReadWholeFile(m_windows + "\\qsim3.ini", &found);
-    return found;
+  bool IniFileExists() { return FileExists(m_windows + "\\qsim3.ini"); }
+
+  // What an earlier generation left: a Start-menu link, company keys, a file type, an uninstall
+  // entry.
+  void LeaveOldGeneration() {
+    m_services.m_registry.SetValue(Hive::kLocalMachine, kShellFoldersKey, "Common Programs",
+                                   m_services.m_scratch / "Programs");
+    int budget = 0;
+    CreateDirectoryTree(m_services.m_scratch / "Programs\\Pulsegrid III", &budget);
+    WriteWholeFile(m_services.m_scratch / kOldLink, "link");
+    m_services.m_registry.AddKey(Hive::kLocalMachine, kOldCompanyKey);
+    m_services.m_registry.SetValue(Hive::kClassesRoot, "Cirvane.Schematic\\DefaultIcon", "",
+                                   "C:\\Old\\qsim3.exe,1");
+    m_services.m_registry.AddKey(Hive::kLocalMachine, kOldUninstallKey);
   }
+
+  // Which finishing steps are done: 1 or 0 for each, in their order, then the processes started.
+  std::string Stage() {
+    platform::CFakeRegistry& registry = m_services.m_registry;
+    const bool done[] = {!FileExists(m_services.m_scratch / kOldLink),
+                         m_services.m_shell.saved().size() == 2,
+                         FileExists(m_target + "\\uninstall.info") != 0,
+                         !registry.HasKey(Hive::kLocalMachine, kOldCompanyKey),
+                         !registry.HasKey(Hive::kClassesRoot, "Cirvane.Schematic"),
+                         !registry.HasKey(Hive::kLocalMachine, kOldUninstallKey),
+                         registry.HasKey(Hive::kLocalMachine, kUninstallEntryKey),
+                         !IniFileExists()};
+    std::string stage;
+    for (bool step : done) stage += step ? '1' : '0';
+    return stage + " " + std::to_string(m_services.m_system.processes().size());
+  }
+
+  static constexpr char kOldLink[] = "Programs\\Pulsegrid III\\Plexa III.lnk";
+  static constexpr char kOldCompanyKey[] = "Software\\Veltro Corporation\\Pulsegrid III\\1.0";
+  static constexpr char kOldUninstallKey[] =
+      "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Pulsegrid III";
 
   CInstallerServices m_services;
   CObservingUi m_ui;
   CFixtureTable m_table;
   std::string m_windows;
   std::string m_target;
+  std::string m_launchStage;
 };
 
 // The directory is typed relative to the current directory: everything after Install Now
-// names it in full.
+// names it in full. The finishing steps come in their order: the old Start-menu links go, the
+// shortcuts and the uninstall log are made, the success box waits for the user before the
+// registry is cleaned up and the entry registered, then the ini file goes and the simulator
+// starts last.
 TEST_F(InstallControllerTest, FreshInstallationFinishesInOrderAndLaunchesLast) {
+  LeaveOldGeneration();
   std::string work = m_services.m_scratch / "Work";
   platform::Files().MakeDirectory(work.c_str());
   platform::CScopedCurrentDirectory current(work);
@@ -127,31 +155,25 @@ TEST_F(InstallControllerTest, FreshInstallationFinishesInOrderAndLaunchesLast) {
   EXPECT_EQ(kIdOk, dialog.DoModal());
   EXPECT_EQ(std::vector<int>{IDD_INSTALL}, m_ui.dialogsRun()) << "no question for a new place";
   EXPECT_EQ(m_table.index().size() + 1, platform::CountFiles(m_target)) << "and uninstall.info";
-
-  ASSERT_EQ(1u, m_ui.m_moments.size());
-  EXPECT_EQ(kSuccessText, m_ui.m_moments[0].text);
-  EXPECT_FALSE(m_ui.m_moments[0].uninstallEntry) << "the box comes before the registry steps";
-  EXPECT_EQ(0u, m_ui.m_moments[0].processes) << "and before the launch";
+  EXPECT_EQ(std::vector<std::string>{kSuccessText + std::string(" | 11100000 0")}, m_ui.m_moments);
+  EXPECT_EQ("11111111 0", m_launchStage);
 
   std::vector<platform::CFakeSystem::SProcessStart> started = m_services.m_system.processes();
   ASSERT_EQ(1u, started.size());
   EXPECT_EQ("\"" + m_target + "\\qsim3.exe\"", started[0].commandLine);
   EXPECT_EQ(m_target, started[0].workingDirectory);
 
-  EXPECT_EQ("Cirvane IV",
-            m_services.m_registry.ValueOf(Hive::kLocalMachine, kUninstallEntryKey, "DisplayName"));
   EXPECT_EQ(m_target, m_services.m_registry.ValueOf(Hive::kLocalMachine, kUninstallEntryKey,
                                                     "InstallLocation"));
   EXPECT_EQ(InstalledSizeKb(payloadIndex),
             platform::DwordNumber(m_services.m_registry.ValueOf(
                 Hive::kLocalMachine, kUninstallEntryKey, "EstimatedSize")))
       << "the size of the program's own payload";
-  EXPECT_FALSE(IniFileExists()) << "a first installation deletes the ini file";
   std::string desktop = m_services.m_scratch / "Desktop\\Cirvane IV.lnk";
   std::string startMenu = m_services.m_scratch / "Start Menu\\Cirvane IV.lnk";
   EXPECT_EQ((std::vector<std::string>{desktop, startMenu}), m_services.m_shell.saved());
   std::string log = ReadWholeFile(m_target + "\\uninstall.info");
-  EXPECT_LT(log.find(startMenu), log.find(desktop)) << "the Start-menu link comes first";
+  EXPECT_EQ("Link:" + startMenu + "\r\nLink:" + desktop + "\r\n", log);
 }
 
 TEST_F(InstallControllerTest, ProgressShowsTheWorkerStatusAndAMissingSimulatorEndsQuietly) {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "frontend/dialog_templates.h"
+#include "frontend/dialog_templates_test_support.h"
 #include "frontend/resource.h"
 #include "platform/fake/fake_folder_browser.h"
 #include "platform/fake/fake_registry.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "payload/member.h"
-#include "payload/scratch_tree.h"
+#include "payload/scratch_tree_test_support.h"
 #include "payload/table_source.h"
 
 namespace fs = std::filesystem;

@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "payload/member.h"
 #include "payload/payload.h"
 
 namespace {
@@ -50,29 +49,6 @@ TEST_F(PayloadTableTest, HoldsTheFixtureInCaseBlindOrder) {
     EXPECT_EQ(entry.packedSize != 0, entry.size > kMaxPlainSize) << entry.path;
   }
   EXPECT_STREQ(payloadLongestPath, kFixture[4].path) << "the longest path";
-}
-
-TEST_F(PayloadTableTest, StoredBytesFollowEachOtherInTheBlob) {
-  for (size_t i = 1; i < m_entries.size(); ++i) {
-    EXPECT_EQ(m_entries[i]->bytes, m_entries[i - 1]->bytes + StoredSize(*m_entries[i - 1]))
-        << m_entries[i]->path;
-  }
-}
-
-TEST_F(PayloadTableTest, EveryEntryInstallsToItsSizeWithItsTag) {
-  for (const PayloadEntry* entry : m_entries) {
-    std::vector<unsigned char> content;
-    if (entry->packedSize == 0) {
-      content.assign(entry->bytes, entry->bytes + entry->size);
-    } else {
-      ASSERT_EQ(InflateGzipMember(entry->bytes, entry->packedSize, &content), 1) << entry->path;
-    }
-    EXPECT_EQ(content.size(), entry->size) << entry->path;
-    EXPECT_EQ(Crc32Of(content.data(), content.size()), entry->tag) << entry->path;
-  }
-  // Noise does not deflate, and is a member all the same.
-  const PayloadEntry& noise = *m_entries[4];
-  EXPECT_GT(noise.packedSize, noise.size) << noise.path;
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "payload/scratch_tree.h"
+#include "payload/scratch_tree_test_support.h"
 
 namespace fs = std::filesystem;
 

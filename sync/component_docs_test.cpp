@@ -76,30 +76,4 @@ TEST_F(ComponentDocTest, SaveWritesTheArchiveAndReportsWhatStoppedIt) {
   EXPECT_EQ(m_ui.boxes().size(), 3u);
 }
 
-TEST_F(ComponentDocTest, EveryFileErrorHasItsText) {
-  const std::string path = "C:\\Cirvane\\lib\\cmp\\standard.cap";
-  const std::pair<FileError, std::string> kTexts[] = {
-      {FileError::kUnspecified, "An unknown error occurred while accessing " + path + "."},
-      {FileError::kFileNotFound, path + " was not found."},
-      {FileError::kInvalidPath, path + " contains an invalid path."},
-      {FileError::kTooManyOpenFiles,
-       path + " could not be opened because there are too many open files."},
-      {FileError::kAccessDenied, "Access to " + path + " was denied."},
-      {FileError::kInvalidFileHandle, "An invalid file handle was associated with " + path + "."},
-      {FileError::kRemoveCurrentDirectory,
-       path + " could not be removed because it is the current directory."},
-      {FileError::kDirectoryFull, path + " could not be created because the directory is full."},
-      {FileError::kSeekFailed, "Seek failed on " + path},
-      {FileError::kHardwareIo, "A hardware I/O error was reported while accessing " + path + "."},
-      {FileError::kSharingViolation, "A sharing violation occurred while accessing " + path + "."},
-      {FileError::kLockingViolation, "A locking violation occurred while accessing " + path + "."},
-      {FileError::kDiskFull, "Disk full while accessing " + path + "."},
-      {FileError::kEndOfFile, "An attempt was made to access " + path + " past its end."},
-  };
-  for (const auto& [error, text] : kTexts) EXPECT_EQ(FileErrorText(error, path), text);
-  EXPECT_EQ(LoadFaultText(ArchiveFault::kSchemaMismatch), "Unexpected file format.");
-  EXPECT_EQ(LoadFaultText(ArchiveFault::kTooLarge), "Failed to open document.");
-  EXPECT_EQ(SaveFaultText(ArchiveFault::kTooLarge, path), "Failed to save document.");
-}
-
 }  // namespace

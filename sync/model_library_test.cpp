@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "platform/fake/fake_services_test.h"
 #include "sync/backup.h"
 #include "sync/model_library_merge.h"
@@ -36,6 +34,7 @@ TEST_F(ModelLibraryTest, UserModelsKeepTheirPlaceAndShippedOnesWin) {
       ".param X=1\n"
       ".model DUP PNP(IS=1)\n"
       ".model dup PNP(IS=2)\n"
+      ".model abcdefghijklmnopqrstuvwxyz D\n"
       ".model\n";
   const std::string shipped =
       "* shipped header\r\n"
@@ -45,6 +44,7 @@ TEST_F(ModelLibraryTest, UserModelsKeepTheirPlaceAndShippedOnesWin) {
       ".model DUP PNP(IS=9)\r\n"
       ".model TWICE NPN(A=1)\r\n"
       ".model twice NPN(A=2)\r\n"
+      ".model ABCDEFGHIJKLMNOPQRSTUVWXYZ D(IS=2)\r\n"
       ".model\r\n";
   ASSERT_EQ(1, Merge(shipped, user));
   EXPECT_EQ(kHeader +
@@ -52,6 +52,7 @@ TEST_F(ModelLibraryTest, UserModelsKeepTheirPlaceAndShippedOnesWin) {
                 ".MODEL 2N2222 NPN(IS=1E-14 BF=200)\r\n"
                 ".model DUP PNP(IS=9)\r\n"
                 ".model dup PNP(IS=2)\r\n"
+                ".model ABCDEFGHIJKLMNOPQRSTUVWXYZ D(IS=2)\r\n"
                 ".model\r\n"
                 ".model NEW1 PNP(IS=3)\r\n"
                 ".model twice NPN(A=2)\r\n"
@@ -121,36 +122,6 @@ TEST_F(ModelLibraryTest, WriteFailureAtEveryCallIsReportedAndLosesNothing) {
     EXPECT_TRUE(ReadWholeFile(m_user) == user || ReadWholeFile(m_user + ".bak") == user);
   }
   EXPECT_FALSE(m_system.exits().empty()) << "a failed backup aborts release sync";
-}
-
-// The indexed merge gives what the plain walk of the list gives.
-TEST(ModelMergeTest, IndexedMergeEqualsPlainWalk) {
-  std::mt19937 random(7);
-  const char* names[] = {"", "a", "A", "b", "B", "c", "q1", "Q1", "d"};
-  auto makeList = [&](size_t count, const char* tag) {
-    ModelList list;
-    for (size_t i = 0; i < count; ++i) {
-      const char* name = names[random() % (sizeof names / sizeof *names)];
-      list.push_back({name, std::string(tag) + std::to_string(i)});
-    }
-    return list;
-  };
-  for (int round = 0; round < 2000; ++round) {
-    ModelList user = makeList(random() % 8, "u");
-    ModelList shipped = makeList(random() % 8, "s");
-    ModelList walked = user;
-    for (const ModelRec& record : shipped) {
-      std::optional<size_t> found = FindModelByName(record.name, walked);
-      if (found) {
-        walked[*found] = record;
-      } else {
-        walked.push_back(record);
-      }
-    }
-    MergeShippedModels(user, shipped);
-    ASSERT_EQ(walked.size(), user.size());
-    for (size_t i = 0; i < user.size(); ++i) ASSERT_EQ(walked[i].text, user[i].text);
-  }
 }
 
 }  // namespace

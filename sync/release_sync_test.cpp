@@ -9,7 +9,7 @@
 #include <set>
 
 #include "engine/files.h"
-#include "engine/fixture_table.h"
+#include "engine/fixture_table_test_support.h"
 #include "engine/message.h"
 #include "engine/paths.h"
 #include "platform/fake/fake_system.h"
@@ -146,19 +146,31 @@ class CInstallRun {
     ASSERT_TRUE(WriteWholeFile(Installed(path), content));
   }
 
-  int Install(bool update) {
-    for (const auto& [path, content] : Databases(true)) m_table.Add(path, content);
+  // The shipped product; the stored member of `damaged` gets a wrong checksum.
+  void AddProduct(const std::string& damaged = "") {
+    for (const auto& [path, content] : Databases(true)) {
+      std::string& stored = m_table.Add(path, content);
+      if (path == damaged) stored[stored.size() - 5] ^= 1;
+    }
     m_table.Add(".\\qsim3.exe", "MZ stub");
+    m_added = true;
+  }
+
+  int Install(bool update) {
+    if (!m_added) AddProduct();
     g_updateMode = update ? 1 : 0;
     g_installDone.store(0);
     return InstallPayload(m_table.index(), ReleaseSyncEntry);
   }
 
-  // Every file the installation opened outside the installation directory (temporary files).
-  std::vector<std::string> TemporaryFilesLeft() const {
+  // Every file the installation opened outside the installation directory (temporary files),
+  // or those of them still there.
+  std::vector<std::string> TemporaryFiles(bool leftOnly = true) const {
     std::vector<std::string> left;
     for (const std::string& path : m_files.opened()) {
-      if (path.rfind(m_dir.path(), 0) != 0 && FileExists(path)) left.push_back(path);
+      if (path.rfind(m_dir.path(), 0) != 0 && (!leftOnly || FileExists(path))) {
+        left.push_back(path);
+      }
     }
     return left;
   }
@@ -174,114 +186,118 @@ class CInstallRun {
   platform::CFakeUi m_ui;
   platform::CFaultyFiles m_files;
   CFixtureTable m_table;
+  bool m_added = false;
   int m_budget = 0;
 };
 
-TEST(ReleaseSyncTest, OverwriteModeReplacesDatabasesWithoutMerging) {
-  CInstallRun run;
-  for (const auto& [path, content] : Databases(false)) run.Prepare(path, content);
-  ASSERT_EQ(1, run.Install(false));
-  for (const auto& [path, content] : Databases(true)) {
-    EXPECT_EQ(content, ReadWholeFile(run.Installed(path))) << path;
-    EXPECT_FALSE(FileExists(run.Installed(path) + ".bak")) << path;
-    EXPECT_TRUE(run.Saw("Extracting: " + path + ".gz\n")) << path;
+// Update merges the databases the user has and installs the others as shipped; Overwrite
+// installs them all as shipped, without a backup.
+TEST(ReleaseSyncTest, UpdateMergesTheDatabasesTheUserHasAndOverwriteMergesNone) {
+  const auto user = Databases(false), shipped = Databases(true);
+  const std::set<std::string> kept = {kBjt, kCap, kRes, kBead};
+  for (bool update : {false, true}) {
+    SCOPED_TRACE(update ? "Update" : "Overwrite");
+    CInstallRun run;
+    for (const std::string& path : kept) run.Prepare(path, user.at(path));
+    ASSERT_EQ(1, run.Install(update));
+    for (const auto& [path, content] : shipped) {
+      const bool merged = update && kept.count(path);
+      EXPECT_EQ(merged, run.Saw("Merging: " + path + ".gz\n")) << path;
+      EXPECT_EQ(!merged, run.Saw("Extracting: " + path + ".gz\n")) << path;
+      EXPECT_EQ(merged ? user.at(path) : "", ReadWholeFile(run.Installed(path) + ".bak")) << path;
+      if (!merged) {
+        EXPECT_EQ(content, ReadWholeFile(run.Installed(path))) << path;
+      }
+    }
+    EXPECT_TRUE(run.TemporaryFiles().empty());
+    EXPECT_TRUE(run.m_ui.boxes().empty());
+    if (!update) continue;
+    const std::string bjt = ReadWholeFile(run.Installed(kBjt));
+    EXPECT_EQ(0u, bjt.rfind(kModelLibraryNotice, 0));
+    EXPECT_NE(std::string::npos, bjt.find(".model MYQ2 NPN(IS=1E-14 BF=102)\r\n.model Q0 "))
+        << "the user's models first, then the shipped ones";
+    CInductorDoc beads;
+    ASSERT_EQ(ArchiveFault::kNone, beads.LoadFromBytes(ReadWholeFile(run.Installed(kBead))));
+    EXPECT_EQ(63u, beads.records.size());
   }
-  EXPECT_TRUE(run.m_ui.boxes().empty());
 }
 
-TEST(ReleaseSyncTest, UpdateModeMergesEveryDatabaseTheUserHas) {
-  CInstallRun run;
+// Every failure the route can meet, each shown in its words: a merge that fails hands its
+// database to the plain route, the others end the installation. No temporary file stays.
+TEST(ReleaseSyncTest, EachFailureShowsItsText) {
+  const std::string writing = "Trouble writing file.\nOut of disk space?  Permission problem?";
+  const std::string denied = "Access to %s was denied.";
+  struct SFailurePoint {
+    const char* what;
+    std::function<void(CInstallRun&)> arrange;
+    std::vector<std::string> boxes;  // %s: the database's path
+  };
+  const SFailurePoint points[] = {
+      {"no new file for any merged database",
+       [](CInstallRun& run) {
+         for (const char* path : kDatabases)
+           run.m_files.FailOpensOf(run.Installed(path) + ".new", 1);
+       },
+       {denied, "Trouble merging ferrite bead databases.\n    ...overwriting",
+        "Trouble merging BJT databases.\n    ...overwriting", denied,
+        "Trouble merging capacitor databases.\n    ...overwriting",
+        "Trouble merging diode databases.\n    ...overwriting", denied,
+        "Trouble merging inductor databases.\n    ...overwriting",
+        "Trouble merging JFET databases.\n    ...overwriting",
+        "Trouble merging MOSFET databases.\n    ...overwriting", denied,
+        "Trouble merging resistor databases.\n    ...overwriting"}},
+      {"a corrupt user database",
+       [](CInstallRun& run) { run.Prepare(kRes, "not an archive at all"); },
+       {"Unexpected file format.", "Trouble merging resistor databases.\n    ...overwriting"}},
+      {"no temporary file",
+       [](CInstallRun& run) { run.m_files.FailTempFiles(); },
+       {"Trouble creating temporary file.\nOut of disk space?  Permission problem?"}},
+      {"a full disk for the temporary file",
+       [](CInstallRun& run) { run.m_files.FailWritesFrom(1); },
+       {writing}},
+      {"a damaged member",
+       [](CInstallRun& run) { run.AddProduct(kBead); },
+       {"Trouble un-gziping tmpfile: %t\n%T: incorrect data check"}},
+      {"a folder where a database was: the plain route cannot write over it",
+       [](CInstallRun& run) {
+         platform::Files().RemoveFile(run.Installed(kBead).c_str());
+         CreateDirectoryTree(run.Installed(kBead), &run.m_budget);
+       },
+       {writing}},
+  };
   const auto user = Databases(false);
-  for (const auto& [path, content] : user) run.Prepare(path, content);
-  ASSERT_EQ(1, run.Install(true));
+  const char* const archives[] = {kBead, kCap, kInd, kRes};  // in the order they are met
+  for (const SFailurePoint& point : points) {
+    SCOPED_TRACE(point.what);
+    CInstallRun run;
+    for (const auto& [path, content] : user) run.Prepare(path, content);
+    point.arrange(run);
+    const int installed = run.Install(true);
 
-  for (const auto& [path, content] : user) {
-    EXPECT_EQ(content, ReadWholeFile(run.Installed(path) + ".bak")) << path;
-    EXPECT_TRUE(run.Saw("Merging: " + path + ".gz\n")) << path;
-    EXPECT_FALSE(run.Saw("Extracting: " + path + ".gz\n")) << path;
+    const std::vector<std::string> temporary = run.TemporaryFiles(false);
+    std::vector<std::string> expected;
+    size_t database = 0;
+    for (std::string box : point.boxes) {
+      if (box.find("%s") != std::string::npos) {
+        box.replace(box.find("%s"), 2, run.Installed(archives[database++]));
+      } else if (box.find("%t") != std::string::npos && !temporary.empty()) {
+        box.replace(box.find("%t"), 2, temporary[0]);
+        box.replace(box.find("%T"), 2, platform::SystemPathForTest(temporary[0]));
+      }
+      expected.push_back(box);
+    }
+    EXPECT_EQ(expected, run.m_ui.boxes());
+    const bool merged = point.boxes.back().find("...overwriting") != std::string::npos;
+    EXPECT_EQ(merged ? 1 : 0, installed);
+    EXPECT_EQ(merged ? std::vector<int>{} : std::vector<int>{kFailureExitStatus},
+              run.m_system.exits());
+    if (merged) {
+      EXPECT_EQ(Databases(true).at(kRes), ReadWholeFile(run.Installed(kRes)));
+    }
+    EXPECT_TRUE(run.TemporaryFiles().empty());
   }
-  const std::string bjt = ReadWholeFile(run.Installed(kBjt));
-  EXPECT_EQ(0u, bjt.rfind(kModelLibraryNotice, 0));
-  EXPECT_NE(std::string::npos, bjt.find(".model MYQ2 NPN(IS=1E-14 BF=102)\r\n.model Q0 "))
-      << "the user's models first, then the shipped ones";
-  CCapacitorDoc capacitors;
-  ASSERT_EQ(ArchiveFault::kNone, capacitors.LoadFromBytes(ReadWholeFile(run.Installed(kCap))));
-  EXPECT_EQ(63u, capacitors.records.size());
-  CInductorDoc beads;
-  ASSERT_EQ(ArchiveFault::kNone, beads.LoadFromBytes(ReadWholeFile(run.Installed(kBead))));
-  EXPECT_EQ(63u, beads.records.size());
-
-  EXPECT_TRUE(run.TemporaryFilesLeft().empty());
-  EXPECT_TRUE(run.m_ui.boxes().empty());
-  EXPECT_EQ(1, g_installDone.load());
-}
-
-TEST(ReleaseSyncTest, DatabasesTheUserLacksAreExtractedNormally) {
-  CInstallRun run;
-  const auto user = Databases(false);
-  run.Prepare(kMos, user.at(kMos));
-  run.Prepare(kRes, user.at(kRes));
-  ASSERT_EQ(1, run.Install(true));
-
-  EXPECT_TRUE(run.Saw("Merging: " + std::string(kMos) + ".gz\n"));
-  EXPECT_TRUE(run.Saw("Merging: " + std::string(kRes) + ".gz\n"));
-  EXPECT_TRUE(FileExists(run.Installed(kRes) + ".bak"));
-  const auto shipped = Databases(true);
-  for (const char* path : {kBjt, kDio, kJft, kCap, kInd, kBead}) {
-    EXPECT_EQ(shipped.at(path), ReadWholeFile(run.Installed(path))) << path;
-    EXPECT_FALSE(FileExists(run.Installed(path) + ".bak")) << path;
-    EXPECT_TRUE(run.Saw("Extracting: " + std::string(path) + ".gz\n")) << path;
-  }
-  EXPECT_TRUE(run.m_ui.boxes().empty());
-}
-
-TEST(ReleaseSyncTest, AFolderAtTheDatabasePathGoesThePlainRoute) {
-  CInstallRun run;
-  CreateDirectoryTree(run.Installed(kCap), &run.m_budget);
-  EXPECT_EQ(0, run.Install(true));
-  EXPECT_FALSE(run.Saw("Merging: " + std::string(kCap) + ".gz\n"));
-  EXPECT_TRUE(run.Saw("Extracting: " + std::string(kCap) + ".gz\n"));
-  EXPECT_EQ(
-      std::vector<std::string>{"Trouble writing file.\nOut of disk space?  Permission problem?"},
-      run.m_ui.boxes())
-      << "the plain route cannot write over a folder";
-  EXPECT_TRUE(DirectoryExists(run.Installed(kCap)));
-}
-
-TEST(ReleaseSyncTest, FailedMergeShowsItsMessageAndInstallsTheShippedFile) {
-  CInstallRun run;
-  const std::string corrupt = "not an archive at all";
-  run.Prepare(kRes, corrupt);
-  ASSERT_EQ(1, run.Install(true));
-  ASSERT_EQ(2u, run.m_ui.boxes().size());
-  EXPECT_EQ("Unexpected file format.", run.m_ui.boxes()[0]);
-  EXPECT_EQ("Trouble merging resistor databases.\n    ...overwriting", run.m_ui.boxes()[1]);
-  EXPECT_EQ(Databases(true).at(kRes), ReadWholeFile(run.Installed(kRes)));
-  EXPECT_EQ(corrupt, ReadWholeFile(run.Installed(kRes) + ".bak"));
-  EXPECT_TRUE(run.TemporaryFilesLeft().empty());
-}
-
-TEST(ReleaseSyncTest, NoTemporaryFileEndsTheInstallation) {
-  CInstallRun run;
-  const std::string user = Databases(false).at(kDio);
-  run.Prepare(kDio, user);
-  run.m_files.FailTempFiles();
-  EXPECT_EQ(0, run.Install(true));
-  EXPECT_EQ(std::vector<std::string>{"Trouble creating temporary file.\nOut of disk space?  "
-                                     "Permission problem?"},
-            run.m_ui.boxes());
-  EXPECT_EQ(std::vector<int>{kFailureExitStatus}, run.m_system.exits());
-  EXPECT_EQ(user, ReadWholeFile(run.Installed(kDio)));
-  EXPECT_EQ(0, g_installDone.load());
-}
-
-TEST(ReleaseSyncTest, DatabaseNamesCompareIgnoringCase) {
   EXPECT_EQ(FindMergedDatabase(kBjt), FindMergedDatabase(".\\LIB\\CMP\\Standard.BJT"));
-  ASSERT_NE(nullptr, FindMergedDatabase(".\\lib\\cmp\\STANDARD.bead"));
-  EXPECT_STREQ("Trouble merging ferrite bead databases.\n    ...overwriting",
-               FindMergedDatabase(".\\lib\\cmp\\STANDARD.bead")->failureMessage);
   EXPECT_EQ(nullptr, FindMergedDatabase(".\\lib\\cmp\\standard.bjt.bak"));
-  EXPECT_EQ(nullptr, FindMergedDatabase(".\\lib\\sub\\standard.bjt"));
 }
 
 // One kind of fault, armed at the call number `at` of its kind.

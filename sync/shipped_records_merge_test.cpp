@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <limits>
 #include <random>
@@ -16,8 +17,11 @@ namespace {
 
 using archive_test::Capacitor;
 using archive_test::Encode;
+using archive_test::Fill;
+using archive_test::Inductor;
 using archive_test::MergeByPlainWalk;
 using archive_test::Records;
+using archive_test::Resistor;
 
 // Draws records from small pools, so that keys, blank texts, equal numbers, NaNs, signed zeros
 // and NUL bytes meet often.
@@ -111,30 +115,67 @@ TEST(ShippedRecordsMergeTest, IndexGivesTheResultOfThePlainWalk) {
   ExpectIndexAgreesWithPlainWalk<CCapacitorDoc>(3);
 }
 
-TEST(ShippedRecordsMergeTest, ComparisonsOrderByValueThenName) {
-  const float nan = std::numeric_limits<float>::quiet_NaN();
-  const float infinity = std::numeric_limits<float>::infinity();
-  EXPECT_EQ(CompareFloats(1.0f, 2.0f), -1);
-  EXPECT_EQ(CompareFloats(nan, 1.0f), 0);
-  EXPECT_EQ(CompareFloats(infinity, infinity), 0);
-  EXPECT_EQ(CompareFloats(-0.0f, 0.0f), 0);
+// Each record as "maker/part" and, for resistors, its power rating and tolerance.
+std::string Label(const CCapacitorRec& r) { return r.manufacturer + "/" + r.part_number; }
+std::string Label(const CInductorRec& r) { return r.manufacturer + "/" + r.part_number; }
+std::string Label(const CResistorRec& r) {
+  char numbers[32];
+  std::snprintf(numbers, sizeof numbers, " %g %g", r.power_rating, r.tolerance);
+  return r.manufacturer + "/" + r.part_number + numbers;
+}
 
-  EXPECT_LT(CompareTextsNoCase("abc", "ABD"), 0);
-  EXPECT_EQ(CompareTextsNoCase("Velmor", "vELMOR"), 0);
-  EXPECT_LT(CompareTextsExact("Velmor", "velmor"), 0);
-  EXPECT_LT(CompareTextsExact("ab", "abc"), 0);
-  EXPECT_GT(CompareTextsExact("\xE9", "z"), 0) << "bytes compare unsigned";
+template <class Doc>
+std::vector<std::string> Merged(Doc& user, Doc& shipped) {
+  user.MergeShippedRecords(shipped);
+  std::vector<std::string> labels;
+  for (const auto& record : user.records) labels.push_back(Label(*record));
+  return labels;
+}
+
+using Labels = std::vector<std::string>;
+
+// The merge rules on small cases, with the result written out: keys ignore case for every
+// kind; the order is by value, then by name, ignoring case for capacitors only; of equal
+// neighbours the last stays; a later shipped record beats an earlier one of the same key; a
+// blank user resistor gives way to a shipped one with exactly its three numbers.
+TEST(ShippedRecordsMergeTest, RulesGiveTheseRecordsInThisOrder) {
+  CResistorDoc userR, shippedR;
+  Fill(userR, Resistor("Velmor", "VZ-100", 100.0f), Resistor("Mine", "m-1", 47.0f, 0.5f),
+       Resistor("mine", "M-1", 47.0f, 0.5f), Resistor("", "", 47.0f, 0.25f, 0.01f),
+       Resistor("", "", 47.0f, 0.25f, 0.05f), Resistor("", "", 10.0f, 0.5f, 0.01f),
+       Resistor("", "", 10.0f, 0.25f, 0.05f));
+  Fill(shippedR, Resistor("VELMOR", "vz-100", 100.0f, 0.5f),
+       Resistor("Kelvra", "K47", 47.0f, 0.25f, 0.01f), Resistor("Kelvra", "K10", 10.0f, 0.1f),
+       Resistor("kelvra", "k10", 10.0f, 0.2f));
+  EXPECT_EQ(
+      Merged(userR, shippedR),
+      (Labels{"kelvra/k10 0.2 0.01", "/ 0.25 0.05", "/ 0.5 0.01", "Kelvra/K47 0.25 0.01",
+              "/ 0.25 0.05", "Mine/m-1 0.5 0.01", "mine/M-1 0.5 0.01", "VELMOR/vz-100 0.5 0.01"}));
+
+  CCapacitorDoc userC, shippedC;
+  Fill(userC, Capacitor("Zeta", "Z1", 2.2e-6f, "X5R"), Capacitor("Alpha", "A1", 2.2e-6f, "X7R"),
+       Capacitor("Mine", "C1", 1e-6f, "X7R"), Capacitor("MINE", "c1", 1e-6f, "x7r"),
+       Capacitor("Ex", "E1", 4.7e-6f), Capacitor("Ex", "E2", 4.7e-6f),
+       Capacitor("Alvanta", "AC-1", 1e-7f));
+  userC.records[4]->extra_value = 1.0f;
+  Fill(shippedC, Capacitor("ALVANTA", "ac-1", 3.3e-6f));
+  EXPECT_EQ(Merged(userC, shippedC),
+            (Labels{"Mine/C1", "Zeta/Z1", "Alpha/A1", "ALVANTA/ac-1", "Ex/E2", "Ex/E1"}));
+
+  CInductorDoc userL, shippedL;
+  Fill(userL, Inductor("A", "S2", 2e-6f), Inductor("A", "S1", 2e-6f),
+       Inductor("kelvra", "L", 1e-6f), Inductor("Kelvra", "L", 1e-6f),
+       Inductor("\xE9lan", "L", 1e-6f));
+  userL.records[0]->series_resistance = 2.0f;
+  userL.records[0]->parallel_resistance = 1.0f;
+  userL.records[1]->series_resistance = 1.0f;
+  userL.records[1]->parallel_resistance = 9.0f;
+  Fill(shippedL, Inductor("Wurth Elektronik", "W1", 3e-6f));
+  EXPECT_EQ(Merged(userL, shippedL),
+            (Labels{"Kelvra/L", "kelvra/L", "\xE9lan/L", "A/S1", "A/S2", "Wurth Elektronik/W1"}));
+
+  EXPECT_EQ(CompareFloats(std::numeric_limits<float>::quiet_NaN(), 1.0f), 0);
   EXPECT_EQ(CompareTextsNoCase("[", "{"), '[' - '{') << "only letters fold";
-
-  EXPECT_TRUE(SameKeyText("WE", "we"));
-  EXPECT_FALSE(SameKeyText("", ""));
-  EXPECT_TRUE(IsBlankText(nullptr));
-
-  auto small = Capacitor("Zeta", "Z", 1e-6f);
-  auto large = Capacitor("Alpha", "A", 4.7e-6f);
-  EXPECT_LT(CompareCapacitorRecs(*small, *large), 0);
-  auto upper = Capacitor("ZETA", "z", 1e-6f, "x7r");
-  EXPECT_EQ(CompareCapacitorRecs(*small, *upper), 0);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #ifndef CIRVANE_PLATFORM_FAKE_FAKE_SYSTEM_H_
 #define CIRVANE_PLATFORM_FAKE_FAKE_SYSTEM_H_
 
+#include <functional>
 #include <map>
 #include <mutex>
 #include <string>
@@ -66,6 +67,7 @@ class CFakeSystem : public CSystem {
   std::optional<std::string> GetWindowsDirectoryPath() override { return GetEnvironment("WINDIR"); }
 
   int StartProcess(const std::string& commandLine, const std::string& workingDirectory) override {
+    if (m_onProcessStart) m_onProcessStart();
     std::lock_guard<std::mutex> lock(m_mutex);
     m_processes.push_back(SProcessStart{commandLine, workingDirectory});
     return 1;
@@ -84,6 +86,8 @@ class CFakeSystem : public CSystem {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_refuseThreads = true;
   }
+  // Calls `observer` at every process start, before the start is recorded.
+  void OnProcessStart(std::function<void()> observer) { m_onProcessStart = std::move(observer); }
   void SetWine(int wine) {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_wine = wine;
@@ -122,6 +126,7 @@ class CFakeSystem : public CSystem {
   std::optional<WindowsVersion> m_windowsVersion;
   int m_wine = 0;
   bool m_refuseThreads = false;
+  std::function<void()> m_onProcessStart;
 };
 
 }  // namespace platform

@@ -106,18 +106,19 @@ std::unique_ptr<CFile> CFaultyFiles::Watch(std::unique_ptr<CFile> real, const ch
   return std::make_unique<CFaultyFile>(std::move(real), this, path, writing);
 }
 
+bool CFaultyFiles::OpenForWritingFails(const char* path) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  auto failing = m_failOpens.find(path);
+  if (failing == m_failOpens.end() || failing->second == 0) return false;
+  if (failing->second != kAlways) --failing->second;
+  return true;
+}
+
 std::unique_ptr<CFile> CFaultyFiles::Open(const char* path, OpenMode mode) {
   if (m_ended) return nullptr;
   Record(&m_opened, path);
   bool writing = mode == OpenMode::kWrite;
-  if (writing) {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    auto failing = m_failOpens.find(path);
-    if (failing != m_failOpens.end() && failing->second != 0) {
-      if (failing->second != kAlways) --failing->second;
-      return nullptr;
-    }
-  }
+  if (writing && OpenForWritingFails(path)) return nullptr;
   if (writing && m_refuseReadOnlyWrites && RefusedAsReadOnly(path)) return nullptr;
   return Watch(RealFiles().Open(path, mode), path, writing);
 }
@@ -126,6 +127,7 @@ std::unique_ptr<CFile> CFaultyFiles::CreateNew(const char* path, bool* taken) {
   *taken = false;
   if (m_ended) return nullptr;
   Record(&m_opened, path);
+  if (OpenForWritingFails(path)) return nullptr;
   return Watch(RealFiles().CreateNew(path, taken), path, true);
 }
 

@@ -41,7 +41,7 @@ class CFaultyFiles : public CFileSystem {
   // on every file operation is refused. Every write before it reaches the system at once, as
   // it would if the process were killed. 0 turns it off.
   void EndProcessAtWrite(long call) { m_endAt = call; }
-  // Makes the next `times` opens of `path` for writing fail (kAlways: every one).
+  // Makes the next `times` opens or creations of `path` for writing fail (kAlways: every one).
   static constexpr int kAlways = -1;
   void FailOpensOf(const std::string& path, int times = kAlways);
   // Makes every change of the read-only attribute of `path` fail.
@@ -81,6 +81,8 @@ class CFaultyFiles : public CFileSystem {
   // Wraps a real file that was opened or created.
   std::unique_ptr<CFile> Watch(std::unique_ptr<CFile> real, const char* path, bool writing);
   void Record(std::vector<std::string>* list, const char* path);
+  // Counts down a failure armed by FailOpensOf; true when this open must fail.
+  bool OpenForWritingFails(const char* path);
   // 1 when Windows would refuse to write, replace or delete `path` for being read-only.
   bool RefusedAsReadOnly(const char* path) { return RealFiles().IsReadOnly(path); }
 

@@ -145,7 +145,7 @@ int CHeadlessWindow::KillTimer(unsigned id) { return m_timers.erase(id) ? 1 : 0;
 void CHeadlessWindow::SetSmallIcon(IconHandle icon) { m_smallIconId = m_ui.IconIdOf(icon); }
 
 FontHandle CHeadlessWindow::MakeFont(const SFontSpec& spec) {
-  if (m_ui.fontsFail() || !spec.face) return nullptr;
+  if (!spec.face) return nullptr;
   m_fonts.push_back(std::make_unique<SFont>(SFont{spec.face, spec.pointSize}));
   return m_fonts.back().get();
 }
@@ -159,7 +159,7 @@ void CHeadlessWindow::SetItemFont(int id, FontHandle font) {
 }
 
 int CHeadlessWindow::ShowMessageBox(const char* text, const char* caption, unsigned style) {
-  return m_ui.RecordBox(text, caption, style, m_source.id);
+  return m_ui.RecordBox(text, caption, style);
 }
 
 void CHeadlessWindow::EndDialog(int result) {
@@ -171,12 +171,11 @@ CHeadlessUi::CHeadlessUi(std::vector<SDialogTemplate> templates, std::vector<int
                          std::string applicationName)
     : m_templates(std::move(templates)),
       m_iconIds(std::move(iconIds)),
-      m_applicationName(std::move(applicationName)),
-      m_dialogThread(std::this_thread::get_id()) {}
+      m_applicationName(std::move(applicationName)) {}
 
 void CHeadlessUi::Then(int templateId, Action action) {
   std::lock_guard<std::mutex> lock(m_mutex);
-  m_script.push_back(SStep{templateId, std::move(action), 0});
+  m_script.push_back(SStep{templateId, std::move(action)});
 }
 
 void CHeadlessUi::Click(int templateId, int id) {
@@ -191,32 +190,14 @@ void CHeadlessUi::PressEscape(int templateId) {
   Then(templateId, [](CHeadlessWindow& window) { window.PressEscape(); });
 }
 
-void CHeadlessUi::FireTimer(int templateId, unsigned id) {
-  Then(templateId, [id](CHeadlessWindow& window) { window.FireTimer(id); });
-}
-
-void CHeadlessUi::AnswerBox(int answer) {
-  std::lock_guard<std::mutex> lock(m_mutex);
-  m_script.push_back(SStep{0, nullptr, answer});
-}
-
 int CHeadlessUi::ShowMessageBox(const char* text) {
-  int owner = 0;
-  if (std::this_thread::get_id() == m_dialogThread && top()) owner = top()->source().id;
-  return RecordBox(text, m_applicationName.c_str(), kApplicationBoxStyle, owner);
+  return RecordBox(text, m_applicationName.c_str(), kApplicationBoxStyle);
 }
 
-int CHeadlessUi::RecordBox(const char* text, const char* caption, unsigned style,
-                           int ownerTemplateId) {
+int CHeadlessUi::RecordBox(const char* text, const char* caption, unsigned style) {
   std::lock_guard<std::mutex> lock(m_mutex);
-  int answer = kMessageBoxOk;
-  bool onDialogThread = std::this_thread::get_id() == m_dialogThread;
-  if (onDialogThread && !m_script.empty() && !m_script.front().action) {
-    answer = m_script.front().answer;
-    m_script.pop_front();
-  }
-  m_boxes.push_back(SBox{text ? text : "", caption ? caption : "", style, ownerTemplateId, answer});
-  return answer;
+  m_boxes.push_back(SBox{text ? text : "", caption ? caption : "", style});
+  return kMessageBoxOk;
 }
 
 const SDialogTemplate* CHeadlessUi::FindTemplate(int id) const {
@@ -234,12 +215,10 @@ int CHeadlessUi::RunModalDialog(CDialog& dialog) {
   }
   CHeadlessWindow window(*this, dialog, *source);
   m_dialogsRun.push_back(source->id);
-  m_open.push_back(&window);
   dialog.AttachWindow(&window);
   dialog.OnInitDialog();
   bool finished = RunScript(window);
   dialog.AttachWindow(nullptr);
-  m_open.pop_back();
   return finished ? window.result() : kDialogFailed;
 }
 
@@ -250,11 +229,6 @@ bool CHeadlessUi::RunScript(CHeadlessWindow& window) {
       AddFault("the script ran out while dialog " + std::to_string(window.source().id) +
                " was open");
       return false;
-    }
-    if (!step.action) {
-      AddFault("an answer for a box that dialog " + std::to_string(window.source().id) +
-               " never showed");
-      continue;
     }
     if (step.templateId != window.source().id) {
       AddFault("a step for dialog " + std::to_string(step.templateId) + " reached dialog " +
@@ -315,11 +289,6 @@ std::vector<std::string> CHeadlessUi::faults() const {
   std::vector<std::string> faults = m_faults;
   if (!m_script.empty()) faults.push_back(std::to_string(m_script.size()) + " steps left over");
   return faults;
-}
-
-size_t CHeadlessUi::stepsLeft() const {
-  std::lock_guard<std::mutex> lock(m_mutex);
-  return m_script.size();
 }
 
 }  // namespace platform

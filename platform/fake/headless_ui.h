@@ -1,13 +1,11 @@
 // A user-interface service without windows, for tests on both targets. It builds each dialog's
 // controls from the description of its template (platform/dialog_template.h), runs a script of
-// user actions against the dialog open on top, answers message boxes, and records every box
-// shown, every dialog opened and every fault of the script.
+// user actions against the dialog open on top, answers every message box OK, and records every
+// box shown, every dialog opened and every fault of the script.
 //
 // The script is one queue. A dialog's modal run takes the next step each time it waits for the
 // user; a dialog opened by a step's handler takes the steps after it, so every step reaches the
-// dialog on top at its turn. A message box shown on the thread that runs the dialogs takes the
-// next step when that step is an answer, and is answered OK otherwise; boxes from other threads
-// (the install worker) are recorded and answered OK without touching the script.
+// dialog on top at its turn.
 #ifndef CIRVANE_PLATFORM_FAKE_HEADLESS_UI_H_
 #define CIRVANE_PLATFORM_FAKE_HEADLESS_UI_H_
 
@@ -17,7 +15,6 @@
 #include <memory>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "platform/dialog.h"
@@ -60,12 +57,9 @@ class CHeadlessWindow : public CDialogWindow {
   int Checked(int id) const;
   // The control, or null.
   const SHeadlessControl* Control(int id) const;
-  // Every control, in template order.
-  const std::vector<SHeadlessControl>& controls() const { return m_controls; }
   const SDialogTemplate& source() const { return m_source; }
   // Running timers: id to period in milliseconds.
   const std::map<unsigned, unsigned>& timers() const { return m_timers; }
-  int updateWindowCalls() const { return m_updateWindowCalls; }
   // The resource id of the small icon set, 0 when none.
   int smallIconId() const { return m_smallIconId; }
   bool ended() const { return m_ended; }
@@ -80,7 +74,7 @@ class CHeadlessWindow : public CDialogWindow {
   int IsItemEnabled(int id) override { return Enabled(id); }
   unsigned SetTimer(unsigned id, unsigned milliseconds) override;
   int KillTimer(unsigned id) override;
-  void UpdateWindow() override { ++m_updateWindowCalls; }
+  void UpdateWindow() override {}
   void SetSmallIcon(IconHandle icon) override;
   FontHandle MakeFont(const SFontSpec& spec) override;
   void SetItemFont(int id, FontHandle font) override;
@@ -104,7 +98,6 @@ class CHeadlessWindow : public CDialogWindow {
   std::vector<SHeadlessControl> m_controls;
   std::map<unsigned, unsigned> m_timers;
   std::vector<std::unique_ptr<SFont>> m_fonts;
-  int m_updateWindowCalls = 0;
   int m_smallIconId = 0;
   bool m_ended = false;
   int m_result = 0;
@@ -120,8 +113,6 @@ class CHeadlessUi : public CUi {
     std::string text;
     std::string caption;
     unsigned style;
-    int ownerTemplateId;  // the owning dialog's template, 0 for none
-    int answer;
   };
 
   // The templates the program's resources hold, the icon ids they hold, and the name of the
@@ -135,13 +126,8 @@ class CHeadlessUi : public CUi {
   void Click(int templateId, int id);
   void Type(int templateId, int id, const std::string& text);
   void PressEscape(int templateId);
-  void FireTimer(int templateId, unsigned id);
-  // Appends the answer to the next box shown on the dialogs' thread.
-  void AnswerBox(int answer);
   // Makes the next `count` timer starts fail, as a busy system would.
   void FailTimerStarts(int count) { m_timerFailures = count; }
-  // Makes every font creation fail from now on.
-  void FailFonts() { m_fontsFail = true; }
 
   // CUi.
   int ShowMessageBox(const char* text) override;
@@ -156,23 +142,18 @@ class CHeadlessUi : public CUi {
   // What went wrong with the script: actions that could not be done, steps for another dialog,
   // a dialog left open when the script ran out, steps left over. Empty when all went to plan.
   std::vector<std::string> faults() const;
-  size_t stepsLeft() const;
-  // The dialog window on top; null when none is open.
-  CHeadlessWindow* top() const { return m_open.empty() ? nullptr : m_open.back(); }
 
   // For the windows.
   void AddFault(const std::string& fault);
-  int RecordBox(const char* text, const char* caption, unsigned style, int ownerTemplateId);
+  int RecordBox(const char* text, const char* caption, unsigned style);
   bool TakeTimerFailure();
-  bool fontsFail() const { return m_fontsFail; }
   // The icon id behind a handle from LoadIcon, 0 for another handle.
   int IconIdOf(IconHandle icon) const;
 
  private:
   struct SStep {
-    int templateId;  // 0 for an answer
+    int templateId;
     Action action;
-    int answer;
   };
 
   const SDialogTemplate* FindTemplate(int id) const;
@@ -183,15 +164,12 @@ class CHeadlessUi : public CUi {
   std::vector<SDialogTemplate> m_templates;
   std::vector<int> m_iconIds;
   std::string m_applicationName;
-  std::thread::id m_dialogThread;
   mutable std::mutex m_mutex;  // guards the script, the boxes and the faults
   std::deque<SStep> m_script;
   std::vector<SBox> m_boxes;
   std::vector<std::string> m_faults;
   std::vector<int> m_dialogsRun;
-  std::vector<CHeadlessWindow*> m_open;
   int m_timerFailures = 0;
-  bool m_fontsFail = false;
 };
 
 }  // namespace platform

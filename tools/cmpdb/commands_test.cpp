@@ -9,7 +9,6 @@ namespace {
 
 using platform::ReadWholeFile;
 using platform::SystemPathForTest;
-using platform::WriteWholeFile;
 
 using CmpdbTest = CCmpdbTest;
 
@@ -40,11 +39,6 @@ TEST_F(CmpdbTest, StatementsAndDumpPrintWhatTheReaderSees) {
 
   EXPECT_EQ(kCmpdbSucceeded, Run({"dump", library}));
   EXPECT_EQ("1N4148\t.model 1N4148 D(Is=2.5n Rs=.57)\n", m_printed);
-  const std::string unnamed = File("models.lib", ".model Q2 NPN\n");
-  EXPECT_EQ(kCmpdbSucceeded, Run({"dump", unnamed, "model"}));
-  EXPECT_EQ("Q2\t.model Q2 NPN\n", m_printed);
-
-  EXPECT_EQ(kCmpdbFailed, Run({"dump", SystemPathForTest(m_dir / "missing.bjt")}));
   EXPECT_EQ(kCmpdbFailed, Run({"statements", SystemPathForTest(m_dir / "missing.bjt")}));
 }
 

@@ -1,7 +1,7 @@
 // Payload tables made in memory for tests: entries stored plain or as gzip members exactly as
 // the build stores them, or with stored bytes a test has damaged.
-#ifndef CIRVANE_ENGINE_FIXTURE_TABLE_H_
-#define CIRVANE_ENGINE_FIXTURE_TABLE_H_
+#ifndef CIRVANE_ENGINE_FIXTURE_TABLE_TEST_SUPPORT_H_
+#define CIRVANE_ENGINE_FIXTURE_TABLE_TEST_SUPPORT_H_
 
 #include <deque>
 #include <string>
@@ -36,4 +36,4 @@ std::string TextOfSize(size_t size, unsigned seed = 1);
 // `size` pseudo-random bytes, which do not compress.
 std::string NoiseOfSize(size_t size, unsigned seed = 1);
 
-#endif  // CIRVANE_ENGINE_FIXTURE_TABLE_H_
+#endif  // CIRVANE_ENGINE_FIXTURE_TABLE_TEST_SUPPORT_H_

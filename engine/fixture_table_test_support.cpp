@@ -1,4 +1,4 @@
-#include "engine/fixture_table.h"
+#include "engine/fixture_table_test_support.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "payload/scratch_tree.h"
+#include "payload/scratch_tree_test_support.h"
 
 #include <algorithm>
 #include <fstream>

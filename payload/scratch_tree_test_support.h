@@ -1,6 +1,6 @@
 // Test support: a scoped temporary directory in which tests lay out product trees.
-#ifndef CIRVANE_PAYLOAD_SCRATCH_TREE_H_
-#define CIRVANE_PAYLOAD_SCRATCH_TREE_H_
+#ifndef CIRVANE_PAYLOAD_SCRATCH_TREE_TEST_SUPPORT_H_
+#define CIRVANE_PAYLOAD_SCRATCH_TREE_TEST_SUPPORT_H_
 
 #include <cstddef>
 #include <filesystem>
@@ -34,4 +34,4 @@ class CScratchTree {
 // `size` bytes of deterministic noise that deflate cannot shrink.
 std::string NoiseBytes(size_t size);
 
-#endif  // CIRVANE_PAYLOAD_SCRATCH_TREE_H_
+#endif  // CIRVANE_PAYLOAD_SCRATCH_TREE_TEST_SUPPORT_H_
