@@ -51,14 +51,6 @@ TEST_F(GunzipTest, InPlaceRestoresContentOfEveryLength) {
   EXPECT_EQ(0u, platform::CountFiles(m_temp.path())) << "no temporary file may stay";
 }
 
-TEST_F(GunzipTest, InPlaceRewritesAReadOnlyTarget) {
-  std::string content = TextOfSize(5000);
-  ASSERT_TRUE(WriteWholeFile(m_dir / "r.asy", MemberOf(content)));
-  ASSERT_TRUE(platform::Files().SetReadOnly((m_dir / "r.asy").c_str(), true));
-  EXPECT_EQ(std::nullopt, GunzipInPlace(m_dir / "r.asy"));
-  EXPECT_EQ(content, ReadWholeFile(m_dir / "r.asy"));
-}
-
 TEST_F(GunzipTest, DamagedMembersFailAndLeaveTheTargetAsItWas) {
   std::string member = MemberOf(TextOfSize(20000));
   std::string badCrc = member;

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "payload/payload.h"
+
 namespace {
 
 TEST(PayloadPathTest, SortsByBytesIgnoringAsciiCase) {
@@ -33,6 +35,8 @@ TEST(PayloadPathTest, RefusesNamesWindowsCannotHold) {
                                  ".hidden", "caf\351.asc", "x$#~'"}) {
     EXPECT_EQ(WindowsNameProblem(name), "") << name;
   }
+  EXPECT_EQ("", PayloadPathLengthProblem(std::string(kMaxPayloadPathLength, 'p')));
+  EXPECT_NE("", PayloadPathLengthProblem(std::string(kMaxPayloadPathLength + 1, 'p')));
 }
 
 }  // namespace

@@ -10,7 +10,6 @@
 
 namespace {
 
-using archive_test::Capacitor;
 using archive_test::Encode;
 using archive_test::Fill;
 using archive_test::Inductor;
@@ -45,45 +44,6 @@ class ArchiveMergeTest : public platform::CFakeServicesTest {
   const std::string m_user = m_dir / "standard.res";
   const std::string m_shipped = m_dir / "shipped.tmp";
 };
-
-TEST_F(ArchiveMergeTest, ShippedRecordsReplaceUserRecordsWithTheirKey) {
-  CResistorDoc user, shipped, merged;
-  Fill(user, Resistor("Velmor", "VR-100", 100.0f, 0.25f), Resistor("velmor", "vr-100", 101.0f),
-       Resistor("Velmor", "", 100.0f), Resistor("", "", 47.0f, 0.25f, 0.01f),
-       Resistor("", "", 47.0f, 0.5f, 0.01f), Resistor("Mine", "M-1", 1.0f));
-  Fill(shipped, Resistor("VELMOR", "VR-100", 100.0f, 0.5f), Resistor("Kelvra", "K47", 47.0f),
-       Resistor("Kelvra", "K10", 10.0f, 0.1f), Resistor("Kelvra", "k10", 10.0f, 0.2f));
-
-  ASSERT_EQ(1, Merge(MergeResistorDatabase, user, shipped, &merged));
-
-  // Sorted by value; both user records of key (Velmor, VR-100) gave way to the shipped one,
-  // the blank 47-ohm record to the shipped record with its three numbers, and of the two
-  // shipped K10 records only the later one remains.
-  EXPECT_EQ(PartNumbers(merged), (std::vector<std::string>{"M-1", "k10", "K47", "", "", "VR-100"}));
-  EXPECT_EQ(merged.records[4]->manufacturer, "Velmor");
-  EXPECT_EQ(merged.records[3]->power_rating, 0.5f);
-  EXPECT_EQ(merged.records[5]->manufacturer, "VELMOR");
-  EXPECT_TRUE(m_ui.boxes().empty());
-}
-
-TEST_F(ArchiveMergeTest, SameDatabaseComesBackSortedWithoutDuplicates) {
-  CCapacitorDoc user, shipped, merged;
-  for (CCapacitorDoc* doc : {&user, &shipped}) {
-    Fill(*doc, Capacitor("Zeta", "Z1", 4.7e-6f), Capacitor("Alvanta", "A1", 1e-6f),
-         Capacitor("Alvanta", "A2", 2.2e-6f, "Tantalum"));
-    doc->records[0]->slot5 = 0x45FA0000;  // 8000.0, the simulator's own value
-  }
-  Fill(user, Capacitor("alvanta", "a1", 1e-6f, "x7r"), Capacitor("Mine", "", 1e-6f),
-       Capacitor("MINE", "", 1e-6f));
-
-  ASSERT_EQ(1, Merge(MergeCapacitorDatabase, user, shipped, &merged));
-
-  // The two keyless user records differ only in letter case, so one of them is a duplicate.
-  ASSERT_EQ(PartNumbers(merged), (std::vector<std::string>{"A1", "", "A2", "Z1"}));
-  EXPECT_EQ(merged.records[0]->manufacturer, "Alvanta");
-  EXPECT_EQ(merged.records[3]->slot5, 0x45FA0000u);
-  EXPECT_EQ(merged.records[3]->slot7, kCapacitorSlot7Default);
-}
 
 TEST_F(ArchiveMergeTest, InductorsOfEveryWurthSpellingShareOneKey) {
   CInductorDoc user, shipped, merged;
