@@ -391,10 +391,11 @@ TEST(ReleaseSyncTest, NoFaultAtAnyCallLosesAnythingOfTheUser) {
           }
         }
       }
+      std::printf("[ release sync ] %s, %s: %ld faults\n", scenario, fault.name, calls);
     }
   }
   RecordProperty("faults", std::to_string(faults));
-  std::printf("[ release sync ] %ld faults injected, nothing lost\n", faults);
+  std::printf("[ release sync ] %ld faults injected in all\n", faults);
 }
 
 // A read-only installed file, user database or backup is replaced after its attribute is
