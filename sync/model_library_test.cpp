@@ -99,29 +99,4 @@ TEST_F(ModelLibraryTest, FailuresLeaveTheUserFileOrItsBackup) {
   EXPECT_TRUE(m_ui.boxes().empty());
 }
 
-// A write failure at any call, in the backup or in the merged output, is reported, and the
-// user's models survive in the file or in its backup.
-TEST_F(ModelLibraryTest, WriteFailureAtEveryCallIsReportedAndLosesNothing) {
-  std::string user;
-  for (int i = 0; i < 3000; ++i) user += ".model U" + std::to_string(i) + " NPN(IS=1f BF=100)\n";
-  const std::string shipped = ".model U7 NPN(IS=2f)\n.model S1 PNP\n";
-  ASSERT_EQ(1, Merge(shipped, user));
-  const long calls = m_files.writeCalls();
-  ASSERT_GT(calls, 4) << "the merge must write in several calls for this test to mean much";
-
-  for (long failing = 1; failing <= calls; ++failing) {
-    SCOPED_TRACE("write call " + std::to_string(failing));
-    m_files.FailWritesFrom(0);
-    platform::Files().RemoveFile((m_user + ".bak").c_str());
-    const long before = m_files.writeCalls();
-    ASSERT_TRUE(WriteWholeFile(m_shipped, shipped));
-    ASSERT_TRUE(WriteWholeFile(m_user, user));
-    m_files.FailWritesFrom(before + failing);
-
-    EXPECT_EQ(0, MergeModelLibrary(m_user.c_str(), m_shipped.c_str(), m_user.c_str()));
-    EXPECT_TRUE(ReadWholeFile(m_user) == user || ReadWholeFile(m_user + ".bak") == user);
-  }
-  EXPECT_FALSE(m_system.exits().empty()) << "a failed backup aborts release sync";
-}
-
 }  // namespace
