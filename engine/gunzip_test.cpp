@@ -6,6 +6,7 @@
 
 #include "engine/files.h"
 #include "engine/fixture_table_test_support.h"
+#include "engine/paths.h"
 #include "engine/temp_name.h"
 #include "payload/member.h"
 #include "platform/fake/fake_system.h"
@@ -129,6 +130,14 @@ TEST_F(GunzipTest, TempFilesPassOverEveryTakenNameAndFallBackWithoutTmp) {
   EXPECT_EQ(0u, name->path.rfind(fallback, 0)) << name->path << " should lie in " << fallback;
   name->file.reset();
   platform::Files().RemoveFile(name->path.c_str());
+
+  // A TMP so deep that no name below it fits a path (where the system makes such a folder).
+  const std::string deep = m_temp / std::string(kMaxPathLength - 3 - m_temp.path().size(), 'd');
+  if (platform::Files().MakeDirectory(deep.c_str()) != platform::MakeDirectoryResult::kMade) return;
+  m_system.SetEnvironment("TMP", platform::SystemPathForTest(deep));
+  ASSERT_TRUE(WriteWholeFile(m_dir / "f.sub", MemberOf(content)));
+  EXPECT_EQ("Could not make a temporary file name for uncompression.",
+            GunzipInPlace(m_dir / "f.sub"));
 }
 
 }  // namespace

@@ -230,7 +230,8 @@ TEST(ReleaseSyncTest, EachFailureShowsItsText) {
   struct SFailurePoint {
     const char* what;
     std::function<void(CInstallRun&)> arrange;
-    std::vector<std::string> boxes;  // %s: the database's path
+    // %s: the archive met, %t: the temporary file, %T: the same as zlib names it
+    std::vector<std::string> boxes;
   };
   const SFailurePoint points[] = {
       {"no new file for any merged database",
