@@ -29,7 +29,7 @@ check platform platform
 check payload payload
 check engine engine payload platform
 check sync sync engine payload platform
-check integration integration engine platform
+check integration integration engine payload platform
 
 if [ $status -eq 0 ]; then echo "layers: every include goes down"; fi
 exit $status
