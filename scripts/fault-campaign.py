@@ -100,7 +100,8 @@ def checkout(commit):
 
 def mirror_sources(tree):
     """Copies the sources in `tree` into SOURCE, rewriting only files whose bytes differ, so
-    that the build after it stays incremental."""
+    that the build after it stays incremental. A rewritten file gets the time of now, never the
+    origin's: a build of a fault in it may be newer than the origin, and must be redone."""
     wanted = set(source_files(tree))
     for name in wanted:
         origin = os.path.join(tree, name)
@@ -112,7 +113,7 @@ def mirror_sources(tree):
                 if handle.read() == content:
                     continue
         os.makedirs(os.path.dirname(copy), exist_ok=True)
-        shutil.copy2(origin, copy)
+        shutil.copyfile(origin, copy)
     for directory, _, files in os.walk(SOURCE):
         for name in files:
             relative = os.path.relpath(os.path.join(directory, name), SOURCE)
