@@ -75,13 +75,6 @@ TEST_F(InstallDlgTest, ControlStatesFollowAcceptanceAndInstallation) {
   EXPECT_EQ((std::vector<int>{IDD_INSTALL, IDD_QUIT, IDD_QUIT}), m_ui.dialogsRun());
 }
 
-TEST_F(InstallDlgTest, DeclineBeforeAcceptEndsAtOnce) {
-  CInstallDlg dialog(EndlessWorker);
-  m_ui.Click(IDD_INSTALL, IDC_DECLINE);
-  EXPECT_EQ(kIdCancel, dialog.DoModal());
-  EXPECT_EQ(std::vector<int>{IDD_INSTALL}, m_ui.dialogsRun()) << "no question while idle";
-}
-
 TEST_F(InstallDlgTest, TypingInTheLicenceIsUndoneWithUnsavedDirectoryTyping) {
   CInstallDlg dialog(EndlessWorker);
   dialog.m_licence = "Licence\r\nSecond line";

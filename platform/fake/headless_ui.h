@@ -31,7 +31,6 @@ struct SHeadlessControl {
   bool enabled = true;
   bool checked = false;
   std::string fontFace;  // empty: the dialog's font
-  int fontPointSize = 0;
 };
 
 class CHeadlessWindow : public CDialogWindow {
@@ -82,11 +81,6 @@ class CHeadlessWindow : public CDialogWindow {
   void EndDialog(int result) override;
 
  private:
-  struct SFont {
-    std::string face;
-    int pointSize;
-  };
-
   SHeadlessControl* Find(int id);
   // The control for a user action, or null after recording why it cannot take `action`.
   SHeadlessControl* Reachable(int id, const char* action);
@@ -97,7 +91,7 @@ class CHeadlessWindow : public CDialogWindow {
   const SDialogTemplate& m_source;
   std::vector<SHeadlessControl> m_controls;
   std::map<unsigned, unsigned> m_timers;
-  std::vector<std::unique_ptr<SFont>> m_fonts;
+  std::vector<std::unique_ptr<std::string>> m_fonts;  // the faces made, as font handles
   int m_smallIconId = 0;
   bool m_ended = false;
   int m_result = 0;
