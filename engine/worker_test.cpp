@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <cstring>
-#include <thread>
+#include <cstdio>
 
 #include "engine/fixture_table_test_support.h"
 #include "engine/message.h"
@@ -26,7 +24,6 @@ using platform::ReadWholeFile;
 
 constexpr char kTroubleWritingFile[] =
     "Trouble writing file.\nOut of disk space?  Permission problem?";
-constexpr auto kWorkerTimeout = std::chrono::seconds(60);
 
 void RunPayload(void* index) { InstallPayload(*static_cast<const PayloadIndex*>(index)); }
 
@@ -168,21 +165,6 @@ TEST_F(WorkerTest, AFullDiskIsReportedForStoredBytesAndForDecompression) {
     EXPECT_EQ(std::vector<int>{kFailureExitStatus}, system.exits());
     EXPECT_EQ(0, g_installDone.load());
   }
-}
-
-TEST_F(WorkerTest, TheProductTableInstallsEveryEntryOnce) {
-  g_installDone.store(0);
-  ASSERT_TRUE(m_system.StartThread(RunPayload, const_cast<PayloadIndex*>(&payloadIndex)));
-  m_system.JoinThreads();
-  ASSERT_EQ(1, g_installDone.load());
-  for (const PayloadEntry* entry : payloadIndex) {
-    std::string content = ReadWholeFile(Installed(entry->path));
-    EXPECT_EQ(entry->size, content.size()) << entry->path;
-    EXPECT_EQ(entry->tag,
-              Crc32Of(reinterpret_cast<const unsigned char*>(content.data()), content.size()))
-        << entry->path;
-  }
-  EXPECT_EQ(payloadIndex.size(), platform::CountFiles(g_installDir));
 }
 
 using WorkerDeathTest = WorkerTest;
