@@ -66,7 +66,7 @@ TEST_F(InstallDlgTest, ControlStatesFollowAcceptanceAndInstallation) {
   m_ui.Click(IDD_QUIT, kIdCancel);
   m_ui.Then(IDD_INSTALL, [](CHeadlessWindow& window) {
     EXPECT_FALSE(window.ended()) << "No goes on installing";
-    window.PressCloseBox();
+    window.PressEscape();
   });
   m_ui.Click(IDD_QUIT, kIdOk);
 

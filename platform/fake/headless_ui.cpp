@@ -90,12 +90,6 @@ void CHeadlessWindow::CheckInGroup(SHeadlessControl& chosen) {
 
 void CHeadlessWindow::PressEscape() { m_dialog.DispatchCommand(kIdCancel, kButtonClicked); }
 
-void CHeadlessWindow::PressCloseBox() {
-  SHeadlessControl* cancel = Find(kIdCancel);
-  if (cancel && !cancel->enabled) return;
-  m_dialog.DispatchCommand(kIdCancel, kButtonClicked);
-}
-
 int CHeadlessWindow::FireTimer(unsigned id) {
   if (m_timers.count(id) == 0) return 0;
   m_dialog.OnTimer(id);

@@ -45,8 +45,6 @@ class CHeadlessWindow : public CDialogWindow {
   int Click(int id);
   // Esc: IDCANCEL, whatever the state of the Cancel button.
   void PressEscape();
-  // The caption's close box: IDCANCEL unless a Cancel button exists and is disabled.
-  void PressCloseBox();
   // One tick of timer `id`; 0 (no fault) when that timer is not running.
   int FireTimer(unsigned id);
 
