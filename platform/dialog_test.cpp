@@ -97,12 +97,13 @@ TEST_F(DialogTest, ExchangesTextsAndChecksBothWays) {
   });
   m_ui.Type(kDemoTemplate, kName, "typed");
   m_ui.Type(kDemoTemplate, kFixed, "changed");
-  m_ui.Click(kDemoTemplate, kRed);
   m_ui.Then(kDemoTemplate, [&dialog](CHeadlessWindow& window) {
     EXPECT_EQ("fixed text", window.Text(kFixed));
     EXPECT_EQ(1, dialog.m_fixedChanges);
-    EXPECT_FALSE(window.Checked(kBlue)) << "a radio button unchecks its group";
-    EXPECT_EQ(1, dialog.m_blue) << "a click alone does not take the data";
+    dialog.CheckRadioButton(kRed, kBlue, kRed);
+    EXPECT_TRUE(window.Checked(kRed));
+    EXPECT_FALSE(window.Checked(kBlue)) << "the last button of the group is unchecked too";
+    EXPECT_EQ(1, dialog.m_blue) << "checking alone does not take the data";
   });
   m_ui.Click(kDemoTemplate, kIdOk);
 
