@@ -101,6 +101,22 @@ TEST_F(WorkerTest, InstallsEveryEntryAndRaisesTheFlag) {
   EXPECT_EQ("", g_statusText.Copy()) << "cleared before the first entry";
 }
 
+TEST_F(WorkerTest, ReinstallReplacesReadOnlyFilesAndMakesThemReadOnlyAgain) {
+  CFixtureTable first = Product();
+  Install(first.index());
+  ASSERT_EQ(1, g_installDone.load());
+
+  CFixtureTable second;
+  second.Add(".\\lib\\sym\\cap.asy", "new cap", true);
+  second.Add(".\\lib\\sym\\diode.asy", TextOfSize(3000, 9), true);
+  Install(second.index());
+  EXPECT_EQ(1, g_installDone.load());
+  EXPECT_EQ("new cap", ReadWholeFile(Installed(".\\lib\\sym\\cap.asy")));
+  EXPECT_EQ(TextOfSize(3000, 9), ReadWholeFile(Installed(".\\lib\\sym\\diode.asy")));
+  EXPECT_TRUE(platform::Files().IsReadOnly(Installed(".\\lib\\sym\\cap.asy").c_str()));
+  EXPECT_TRUE(platform::Files().IsReadOnly(Installed(".\\lib\\sym\\diode.asy").c_str()));
+}
+
 TEST_F(WorkerTest, AFileThatCannotBeOpenedEndsTheInstallation) {
   CFixtureTable table = Product();
   platform::CFaultyFiles faulty;
