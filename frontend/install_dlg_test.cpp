@@ -66,20 +66,13 @@ TEST_F(InstallDlgTest, ControlStatesFollowAcceptanceAndInstallation) {
   m_ui.Click(IDD_QUIT, kIdCancel);
   m_ui.Then(IDD_INSTALL, [](CHeadlessWindow& window) {
     EXPECT_FALSE(window.ended()) << "No goes on installing";
-    window.PressCloseBox();
+    window.PressEscape();
   });
   m_ui.Click(IDD_QUIT, kIdOk);
 
   EXPECT_EQ(kIdCancel, dialog.DoModal()) << "Yes quits";
   EXPECT_EQ(target, dialog.m_installDir);
   EXPECT_EQ((std::vector<int>{IDD_INSTALL, IDD_QUIT, IDD_QUIT}), m_ui.dialogsRun());
-}
-
-TEST_F(InstallDlgTest, DeclineBeforeAcceptEndsAtOnce) {
-  CInstallDlg dialog(EndlessWorker);
-  m_ui.Click(IDD_INSTALL, IDC_DECLINE);
-  EXPECT_EQ(kIdCancel, dialog.DoModal());
-  EXPECT_EQ(std::vector<int>{IDD_INSTALL}, m_ui.dialogsRun()) << "no question while idle";
 }
 
 TEST_F(InstallDlgTest, TypingInTheLicenceIsUndoneWithUnsavedDirectoryTyping) {

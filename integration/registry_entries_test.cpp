@@ -30,30 +30,29 @@ class RegistryEntriesTest : public testing::Test {
     RegisterUninstall(exePath, kDetails);
   }
 
+  // A value of the uninstall entry, "<none>" when missing.
+  std::string Entry(const char* name) {
+    return m_registry.ValueOf(Hive::kLocalMachine, kEntry, name);
+  }
+
   platform::CFakeRegistry m_registry;
 };
 
-TEST_F(RegistryEntriesTest, FreshMachineGetsOnlyTheUninstallEntry) {
+TEST_F(RegistryEntriesTest, FreshMachineGetsOnlyTheUninstallEntryAndAReinstallRewritesIt) {
   size_t keysBefore = m_registry.KeyCount();
   RunRegistrySteps("C:\\Program Files\\VRO\\CirvaneIV\\qsim3.exe");
   EXPECT_EQ(keysBefore + 1, m_registry.KeyCount());
   EXPECT_TRUE(m_registry.deleted().empty());
-  EXPECT_EQ("Cirvane IV", m_registry.ValueOf(Hive::kLocalMachine, kEntry, "DisplayName"));
-  EXPECT_EQ("\"C:\\Program Files\\VRO\\CirvaneIV\\qsim3.exe\" -uninstall",
-            m_registry.ValueOf(Hive::kLocalMachine, kEntry, "UninstallString"))
+  EXPECT_EQ("Cirvane IV", Entry("DisplayName"));
+  EXPECT_EQ("\"C:\\Program Files\\VRO\\CirvaneIV\\qsim3.exe\" -uninstall", Entry("UninstallString"))
       << "quoted, so Windows cannot run C:\\Program.exe instead";
-}
 
-TEST_F(RegistryEntriesTest, ReinstallElsewhereRewritesTheCommandAndTheDetails) {
-  RegisterUninstall("C:\\A\\qsim3.exe", kDetails);
   RegisterUninstall("D:\\B\\qsim3.exe", {"Version 4.01", "Veltro Corporation", "D:\\B", 3});
-  EXPECT_EQ("\"D:\\B\\qsim3.exe\" -uninstall",
-            m_registry.ValueOf(Hive::kLocalMachine, kEntry, "UninstallString"));
-  EXPECT_EQ("D:\\B\\qsim3.exe,0", m_registry.ValueOf(Hive::kLocalMachine, kEntry, "DisplayIcon"));
-  EXPECT_EQ("D:\\B", m_registry.ValueOf(Hive::kLocalMachine, kEntry, "InstallLocation"));
-  EXPECT_EQ("Version 4.01", m_registry.ValueOf(Hive::kLocalMachine, kEntry, "DisplayVersion"));
-  EXPECT_EQ(
-      3u, platform::DwordNumber(m_registry.ValueOf(Hive::kLocalMachine, kEntry, "EstimatedSize")));
+  EXPECT_EQ("\"D:\\B\\qsim3.exe\" -uninstall", Entry("UninstallString"));
+  EXPECT_EQ("D:\\B\\qsim3.exe,0", Entry("DisplayIcon"));
+  EXPECT_EQ("D:\\B", Entry("InstallLocation"));
+  EXPECT_EQ("Version 4.01", Entry("DisplayVersion"));
+  EXPECT_EQ(3u, platform::DwordNumber(Entry("EstimatedSize")));
 }
 
 TEST(InstalledSizeTest, CountsWholeKilobytesRoundedUp) {

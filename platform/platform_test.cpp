@@ -105,14 +105,6 @@ TEST(PlatformFilesTest, ReadOnlyFilesAreNeitherWrittenReplacedNorDeleted) {
   EXPECT_EQ("kept", Written(locked));
 }
 
-TEST(PlatformFilesTest, ImportedPathsUseBackslashes) {
-#ifdef _WIN32
-  EXPECT_EQ("C:\\x\\y", platform::ImportPath("C:\\x\\y"));
-#else
-  EXPECT_EQ("\\tmp\\x", platform::ImportPath("/tmp/x"));
-#endif
-}
-
 // The same answers on both targets: Windows resolves by name too.
 TEST(PlatformFilesTest, FullPathsResolveAgainstTheCurrentDirectory) {
   platform::CScopedTempDir dir;

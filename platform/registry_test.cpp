@@ -278,16 +278,6 @@ TEST_F(PosixRegistryTest, AnUnreadableFileIsNeverReplaced) {
   EXPECT_FALSE(platform::RealRegistry().OpenKey(Hive::kLocalMachine, "", KeyAccess::kQueryValue));
   EXPECT_EQ(platform::EntryKind::kDirectory, platform::Files().Find(RegistryFile().c_str()));
 }
-
-TEST_F(PosixRegistryTest, LivesBelowHomeWithoutItsOwnVariable) {
-  platform::CScopedEnvironment noHome(kHomeVariable, std::nullopt);
-  platform::CScopedEnvironment home("HOME", platform::SystemPathForTest(m_dir.path()));
-  std::unique_ptr<CRegistryKey> machine =
-      platform::RealRegistry().OpenKey(Hive::kLocalMachine, "", KeyAccess::kCreateSubKey);
-  ASSERT_TRUE(machine && machine->CreateSubKey("Marker"));
-  EXPECT_EQ(platform::EntryKind::kFile,
-            platform::Files().Find((m_dir / ".cirvane\\registry.reg").c_str()));
-}
 #endif
 
 }  // namespace

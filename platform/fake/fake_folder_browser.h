@@ -56,9 +56,8 @@ class CFakeFolderBrowser : public CFolderBrowser {
   // What the callback selected and wrote into the status line, oldest first.
   const std::vector<std::string>& selectionsSet() const { return m_selectionsSet; }
   const std::vector<std::string>& statusTexts() const { return m_statusTexts; }
-  // Items released, and how many items the browser handed out in all.
+  // Items released, oldest first.
   const std::vector<ShellItem>& freed() const { return m_freed; }
-  size_t itemsMade() const { return m_items.size(); }
 
  private:
   class CWindow : public CBrowserWindow {

@@ -75,11 +75,6 @@ std::vector<std::string> CFaultyFiles::opened() const {
   return m_opened;
 }
 
-std::vector<std::string> CFaultyFiles::removed() const {
-  std::lock_guard<std::mutex> lock(m_mutex);
-  return m_removed;
-}
-
 void CFaultyFiles::Record(std::vector<std::string>* list, const char* path) {
   std::lock_guard<std::mutex> lock(m_mutex);
   list->push_back(path);
@@ -149,9 +144,7 @@ MakeDirectoryResult CFaultyFiles::MakeDirectory(const char* path) {
 }
 
 int CFaultyFiles::RemoveFile(const char* path) {
-  if (m_ended) return 0;
-  Record(&m_removed, path);
-  if (RefusedAsReadOnly(path)) return 0;
+  if (m_ended || RefusedAsReadOnly(path)) return 0;
   return RealFiles().RemoveFile(path);
 }
 

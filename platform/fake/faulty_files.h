@@ -1,6 +1,6 @@
 // A file service for tests: the real one of this target, with Windows' refusals of read-only
 // files on every system and for every user (so that no result depends on running as root),
-// faults injected on request, and a record of what was opened and removed.
+// faults injected on request, and a record of what was opened.
 //
 // The faults model what loses data: a full disk (writes cut short from a chosen call on), a
 // failed close (the file is left empty, as a full disk leaves a small file whose bytes were all
@@ -54,7 +54,6 @@ class CFaultyFiles : public CFileSystem {
   bool ended() const { return m_ended; }
   bool endArmed() const { return m_endAt != 0; }
   std::vector<std::string> opened() const;
-  std::vector<std::string> removed() const;
 
   std::unique_ptr<CFile> Open(const char* path, OpenMode mode) override;
   std::unique_ptr<CFile> CreateNew(const char* path, bool* taken) override;
@@ -99,7 +98,6 @@ class CFaultyFiles : public CFileSystem {
   std::map<std::string, int> m_failOpens;  // path -> failures left (kAlways: no end)
   std::set<std::string> m_lockedAttributes;
   std::vector<std::string> m_opened;
-  std::vector<std::string> m_removed;
 };
 
 }  // namespace platform

@@ -90,12 +90,6 @@ void CHeadlessWindow::CheckInGroup(SHeadlessControl& chosen) {
 
 void CHeadlessWindow::PressEscape() { m_dialog.DispatchCommand(kIdCancel, kButtonClicked); }
 
-void CHeadlessWindow::PressCloseBox() {
-  SHeadlessControl* cancel = Find(kIdCancel);
-  if (cancel && !cancel->enabled) return;
-  m_dialog.DispatchCommand(kIdCancel, kButtonClicked);
-}
-
 int CHeadlessWindow::FireTimer(unsigned id) {
   if (m_timers.count(id) == 0) return 0;
   m_dialog.OnTimer(id);
@@ -146,16 +140,14 @@ void CHeadlessWindow::SetSmallIcon(IconHandle icon) { m_smallIconId = m_ui.IconI
 
 FontHandle CHeadlessWindow::MakeFont(const SFontSpec& spec) {
   if (!spec.face) return nullptr;
-  m_fonts.push_back(std::make_unique<SFont>(SFont{spec.face, spec.pointSize}));
+  m_fonts.push_back(std::make_unique<std::string>(spec.face));
   return m_fonts.back().get();
 }
 
 void CHeadlessWindow::SetItemFont(int id, FontHandle font) {
   SHeadlessControl* control = Find(id);
   if (!control || !font) return;
-  const SFont* made = static_cast<const SFont*>(font);
-  control->fontFace = made->face;
-  control->fontPointSize = made->pointSize;
+  control->fontFace = *static_cast<const std::string*>(font);
 }
 
 int CHeadlessWindow::ShowMessageBox(const char* text, const char* caption, unsigned style) {

@@ -31,7 +31,6 @@ struct SHeadlessControl {
   bool enabled = true;
   bool checked = false;
   std::string fontFace;  // empty: the dialog's font
-  int fontPointSize = 0;
 };
 
 class CHeadlessWindow : public CDialogWindow {
@@ -46,8 +45,6 @@ class CHeadlessWindow : public CDialogWindow {
   int Click(int id);
   // Esc: IDCANCEL, whatever the state of the Cancel button.
   void PressEscape();
-  // The caption's close box: IDCANCEL unless a Cancel button exists and is disabled.
-  void PressCloseBox();
   // One tick of timer `id`; 0 (no fault) when that timer is not running.
   int FireTimer(unsigned id);
 
@@ -82,11 +79,6 @@ class CHeadlessWindow : public CDialogWindow {
   void EndDialog(int result) override;
 
  private:
-  struct SFont {
-    std::string face;
-    int pointSize;
-  };
-
   SHeadlessControl* Find(int id);
   // The control for a user action, or null after recording why it cannot take `action`.
   SHeadlessControl* Reachable(int id, const char* action);
@@ -97,7 +89,7 @@ class CHeadlessWindow : public CDialogWindow {
   const SDialogTemplate& m_source;
   std::vector<SHeadlessControl> m_controls;
   std::map<unsigned, unsigned> m_timers;
-  std::vector<std::unique_ptr<SFont>> m_fonts;
+  std::vector<std::unique_ptr<std::string>> m_fonts;  // the faces made, as font handles
   int m_smallIconId = 0;
   bool m_ended = false;
   int m_result = 0;
