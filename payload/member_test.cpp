@@ -61,22 +61,19 @@ TEST_F(MemberTest, RoundTripsWithFixedHeaderAndTrailer) {
   }
 }
 
-TEST_F(MemberTest, RejectsEveryTruncation) {
-  for (size_t size = 0; size < m_member.size(); ++size) {
-    EXPECT_FALSE(Inflates(Bytes(m_member.begin(), m_member.begin() + size)))
-        << "accepted the first " << size << " of " << m_member.size() << " bytes";
-  }
-}
-
-TEST_F(MemberTest, RejectsDamagedMembers) {
+// Every truncation, a byte after the member, a second member, and a flipped byte in the header,
+// the stream, the CRC-32 and the length.
+TEST_F(MemberTest, RejectsTruncatedAndDamagedMembers) {
   EXPECT_TRUE(Inflates(m_member));
-  Bytes trailing = m_member;
-  trailing.push_back(0);
-  EXPECT_FALSE(Inflates(trailing)) << "a byte after the member";
+  for (size_t size = 0; size < m_member.size(); ++size) {
+    EXPECT_FALSE(Inflates(Bytes(m_member.begin(), m_member.begin() + size))) << size << " bytes";
+  }
+  Bytes longer = m_member;
+  longer.push_back(0);
+  EXPECT_FALSE(Inflates(longer)) << "a byte after the member";
   Bytes twoMembers = m_member;
   twoMembers.insert(twoMembers.end(), m_member.begin(), m_member.end());
   EXPECT_FALSE(Inflates(twoMembers)) << "a second member";
-  // Every byte of the header, a byte of the stream, the CRC-32 and the length, each flipped.
   std::vector<size_t> offsets = {m_member.size() / 2, m_member.size() - kTrailerSize,
                                  m_member.size() - 1};
   for (size_t i = 0; i < kGzipMemberHeaderSize; ++i) offsets.push_back(i);

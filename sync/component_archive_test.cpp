@@ -72,38 +72,29 @@ TEST(ArchiveTest, EachRecordClassHasItsFixedBytes) {
   expectReadBack(resistors, resistorBytes);
 }
 
-TEST(ArchiveTest, CountsOf65535AndMoreTakeTheLongForm) {
-  for (size_t count : {size_t{65534}, size_t{65535}}) {
-    CResistorDoc doc;
-    for (size_t i = 0; i < count; ++i) doc.records.push_back(Resistor("", "", 1.0f));
-    const std::string bytes = Encode(doc);
-    const std::string prefix = count == 65534 ? Hex("FE FF") : Hex("FF FF FF FF 00 00");
-    EXPECT_EQ(bytes.substr(0, prefix.size()), prefix) << count;
-    CResistorDoc loaded;
-    ASSERT_EQ(loaded.LoadFromBytes(bytes), ArchiveFault::kNone) << count;
-    EXPECT_EQ(loaded.records.size(), count);
-  }
-}
-
-TEST(ArchiveTest, TextLengthPrefixesGrowWithTheText) {
+// Counts and text lengths take their longer forms from their escapes on, and read back.
+TEST(ArchiveTest, CountsAndTextLengthsTakeTheLongFormsFromTheirEscapes) {
   const struct {
-    size_t length;
-    const char* prefix;
-  } kCases[] = {{0, "00"},
-                {254, "FE"},
-                {255, "FF FF 00"},
-                {65533, "FF FD FF"},
-                {65534, "FF FF FF FE FF 00 00"},
-                {70000, "FF FF FF 70 11 01 00"}};
+    size_t count, length;
+    const char* prefix;  // at the start for a count, at the first text otherwise
+  } kCases[] = {{65534, 0, "FE FF"},
+                {65535, 0, "FF FF FF FF 00 00"},
+                {1, 254, "FE"},
+                {1, 255, "FF FF 00"},
+                {1, 65533, "FF FD FF"},
+                {1, 65534, "FF FF FF FE FF 00 00"},
+                {1, 70000, "FF FF FF 70 11 01 00"}};
   for (const auto& c : kCases) {
-    CInductorDoc doc;
-    doc.records.push_back(Inductor(std::string(c.length, 'm'), "", 1e-6f));
-    const std::string bytes = Encode(doc);
-    const size_t at = 2 + kInductorClass.size();
-    EXPECT_EQ(bytes.substr(at, Hex(c.prefix).size()), Hex(c.prefix)) << c.length;
-    CInductorDoc loaded;
-    ASSERT_EQ(loaded.LoadFromBytes(bytes), ArchiveFault::kNone) << c.length;
-    EXPECT_EQ(loaded.records[0]->manufacturer.size(), c.length);
+    CResistorDoc doc;
+    for (size_t i = 0; i < c.count; ++i) {
+      doc.records.push_back(Resistor(std::string(i ? 0 : c.length, 'm'), "", 1.0f));
+    }
+    const std::string bytes = Encode(doc), prefix = Hex(c.prefix);
+    EXPECT_EQ(bytes.substr(c.count > 1 ? 0 : 2 + kResistorClass.size(), prefix.size()), prefix)
+        << c.count << " records, a text of " << c.length;
+    ASSERT_EQ(doc.LoadFromBytes(bytes), ArchiveFault::kNone) << c.count << " " << c.length;
+    EXPECT_EQ(doc.records.size(), c.count);
+    EXPECT_EQ(doc.records[0]->manufacturer.size(), c.length);
   }
 }
 
