@@ -25,11 +25,6 @@ Bytes Content(size_t size, bool noise = false) {
   return bytes;
 }
 
-uint32_t LittleEndianAt(const Bytes& bytes, size_t offset) {
-  return bytes[offset] | bytes[offset + 1] << 8 | bytes[offset + 2] << 16 |
-         static_cast<uint32_t>(bytes[offset + 3]) << 24;
-}
-
 class MemberTest : public ::testing::Test {
  protected:
   static bool Inflates(const Bytes& member) {
@@ -43,17 +38,12 @@ class MemberTest : public ::testing::Test {
   const Bytes m_member = MakeGzipMember(m_content.data(), m_content.size());
 };
 
-TEST_F(MemberTest, RoundTripsWithFixedHeaderAndTrailer) {
+// Empty, short, long and incompressible contents inflate back, and the same bytes always make
+// the same member (the tables must not change from one build to the next).
+TEST_F(MemberTest, RoundTripsDeterministically) {
   for (const Bytes& content :
        {Bytes(), Content(1), Content(1025), Content(300000), Content(70000, true)}) {
     const Bytes member = MakeGzipMember(content.data(), content.size());
-    ASSERT_GE(member.size(), kGzipMemberHeaderSize + kTrailerSize);
-    EXPECT_EQ(Bytes(member.begin(), member.begin() + kGzipMemberHeaderSize),
-              Bytes(kGzipMemberHeader, kGzipMemberHeader + kGzipMemberHeaderSize))
-        << "header of a member of " << content.size() << " bytes";
-    EXPECT_EQ(LittleEndianAt(member, member.size() - kTrailerSize),
-              Crc32Of(content.data(), content.size()));
-    EXPECT_EQ(LittleEndianAt(member, member.size() - 4), content.size());
     Bytes out;
     ASSERT_EQ(InflateGzipMember(member.data(), member.size(), &out), 1) << content.size();
     EXPECT_EQ(out, content);
