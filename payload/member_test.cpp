@@ -25,11 +25,6 @@ Bytes Content(size_t size, bool noise = false) {
   return bytes;
 }
 
-uint32_t LittleEndianAt(const Bytes& bytes, size_t offset) {
-  return bytes[offset] | bytes[offset + 1] << 8 | bytes[offset + 2] << 16 |
-         static_cast<uint32_t>(bytes[offset + 3]) << 24;
-}
-
 class MemberTest : public ::testing::Test {
  protected:
   static bool Inflates(const Bytes& member) {
@@ -43,17 +38,12 @@ class MemberTest : public ::testing::Test {
   const Bytes m_member = MakeGzipMember(m_content.data(), m_content.size());
 };
 
-TEST_F(MemberTest, RoundTripsWithFixedHeaderAndTrailer) {
+// Empty, short, long and incompressible contents inflate back, and the same bytes always make
+// the same member (the tables must not change from one build to the next).
+TEST_F(MemberTest, RoundTripsDeterministically) {
   for (const Bytes& content :
        {Bytes(), Content(1), Content(1025), Content(300000), Content(70000, true)}) {
     const Bytes member = MakeGzipMember(content.data(), content.size());
-    ASSERT_GE(member.size(), kGzipMemberHeaderSize + kTrailerSize);
-    EXPECT_EQ(Bytes(member.begin(), member.begin() + kGzipMemberHeaderSize),
-              Bytes(kGzipMemberHeader, kGzipMemberHeader + kGzipMemberHeaderSize))
-        << "header of a member of " << content.size() << " bytes";
-    EXPECT_EQ(LittleEndianAt(member, member.size() - kTrailerSize),
-              Crc32Of(content.data(), content.size()));
-    EXPECT_EQ(LittleEndianAt(member, member.size() - 4), content.size());
     Bytes out;
     ASSERT_EQ(InflateGzipMember(member.data(), member.size(), &out), 1) << content.size();
     EXPECT_EQ(out, content);
@@ -61,22 +51,19 @@ TEST_F(MemberTest, RoundTripsWithFixedHeaderAndTrailer) {
   }
 }
 
-TEST_F(MemberTest, RejectsEveryTruncation) {
-  for (size_t size = 0; size < m_member.size(); ++size) {
-    EXPECT_FALSE(Inflates(Bytes(m_member.begin(), m_member.begin() + size)))
-        << "accepted the first " << size << " of " << m_member.size() << " bytes";
-  }
-}
-
-TEST_F(MemberTest, RejectsDamagedMembers) {
+// Every truncation, a byte after the member, a second member, and a flipped byte in the header,
+// the stream, the CRC-32 and the length.
+TEST_F(MemberTest, RejectsTruncatedAndDamagedMembers) {
   EXPECT_TRUE(Inflates(m_member));
-  Bytes trailing = m_member;
-  trailing.push_back(0);
-  EXPECT_FALSE(Inflates(trailing)) << "a byte after the member";
+  for (size_t size = 0; size < m_member.size(); ++size) {
+    EXPECT_FALSE(Inflates(Bytes(m_member.begin(), m_member.begin() + size))) << size << " bytes";
+  }
+  Bytes longer = m_member;
+  longer.push_back(0);
+  EXPECT_FALSE(Inflates(longer)) << "a byte after the member";
   Bytes twoMembers = m_member;
   twoMembers.insert(twoMembers.end(), m_member.begin(), m_member.end());
   EXPECT_FALSE(Inflates(twoMembers)) << "a second member";
-  // Every byte of the header, a byte of the stream, the CRC-32 and the length, each flipped.
   std::vector<size_t> offsets = {m_member.size() / 2, m_member.size() - kTrailerSize,
                                  m_member.size() - 1};
   for (size_t i = 0; i < kGzipMemberHeaderSize; ++i) offsets.push_back(i);

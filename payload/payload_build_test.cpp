@@ -87,12 +87,10 @@ TEST_F(PayloadBuildTest, RefusesWhatTheTableCannotHold) {
   } const badFiles[] = {
       {"empty file", "tree/empty.txt", "", "empty.txt"},
       {"case twins", "tree/Lib/x.asy", "x", "lib/X.asy"},
-      {"'..' in the list", "readonly.txt", ".\\..\\ok.txt\n", ".\\..\\ok.txt"},
+      {"'..' in the list", "readonly.txt", ".\\lib\\..\\lib\\X.asy\n", "'..'"},
       {"listed path not in tree", "readonly.txt", ".\\gone.txt\n", ".\\gone.txt"},
       {"path too long", "tree/" + tooLong, "x", "fffff"},
       {"colon", "tree/lib/a:b.asy", "x", "a:b.asy"},
-      {"backslash", "tree/lib/a\\b.asy", "x", "a\\b.asy"},
-      {"control character", "tree/lib/a\tb", "x", "a\tb"},
   };
   for (const auto& bad : badFiles) {
     ExpectRefused(

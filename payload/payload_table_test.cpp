@@ -34,15 +34,10 @@ constexpr ExpectedEntry kFixture[] = {
 };
 constexpr size_t kFixtureSize = sizeof kFixture / sizeof kFixture[0];
 
-class PayloadTableTest : public ::testing::Test {
- protected:
-  std::vector<const PayloadEntry*> m_entries{payloadIndex.begin(), payloadIndex.end()};
-};
-
-TEST_F(PayloadTableTest, HoldsTheFixtureInCaseBlindOrder) {
+TEST(PayloadTableTest, HoldsTheFixtureInCaseBlindOrder) {
   ASSERT_EQ(payloadIndex.size(), kFixtureSize);
   for (size_t i = 0; i < kFixtureSize; ++i) {
-    const PayloadEntry& entry = *m_entries[i];
+    const PayloadEntry& entry = *payloadIndex.first[i];
     EXPECT_STREQ(entry.path, kFixture[i].path) << "entry " << i;
     EXPECT_EQ(entry.readOnly, kFixture[i].readOnly) << entry.path;
     EXPECT_EQ(entry.size, kFixture[i].size) << entry.path;

@@ -4,35 +4,17 @@
 #include <fstream>
 #include <iterator>
 #include <random>
-#include <stdexcept>
 #include <system_error>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kMaxCreateAttempts = 100;
 constexpr uint32_t kNoiseSeed = 0xC1A7E5u;
 
 }  // namespace
 
-CScratchTree::CScratchTree() {
-  std::random_device entropy;
-  for (int attempt = 0; attempt < kMaxCreateAttempts; ++attempt) {
-    const fs::path candidate =
-        fs::temp_directory_path() / ("cirvane-payload-" + std::to_string(entropy()));
-    if (fs::create_directory(candidate)) {
-      m_root = candidate;
-      return;
-    }
-  }
-  throw std::runtime_error("cannot create a scratch directory");
-}
-
-CScratchTree::~CScratchTree() {
-  std::error_code ignored;
-  fs::remove_all(m_root, ignored);
-}
+CScratchTree::CScratchTree() : m_root(platform::SystemPathForTest(m_dir.path())) {}
 
 fs::path CScratchTree::Write(const fs::path& relative, const std::string& bytes) {
   const fs::path path = m_root / relative;

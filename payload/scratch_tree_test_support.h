@@ -7,14 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "platform/fake/test_files.h"
+
 // A fresh directory below the system's temporary directory, removed with everything in it when
-// the object goes out of scope.
+// the object goes out of scope, in the host's path form.
 class CScratchTree {
  public:
   CScratchTree();
-  ~CScratchTree();
-  CScratchTree(const CScratchTree&) = delete;
-  CScratchTree& operator=(const CScratchTree&) = delete;
 
   const std::filesystem::path& Root() const { return m_root; }
 
@@ -28,6 +27,7 @@ class CScratchTree {
   std::vector<std::string> List(const std::filesystem::path& relative) const;
 
  private:
+  platform::CScopedTempDir m_dir;
   std::filesystem::path m_root;
 };
 

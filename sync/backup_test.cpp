@@ -12,15 +12,6 @@ using platform::WriteWholeFile;
 
 using BackupTest = platform::CFakeServicesTest;
 
-TEST_F(BackupTest, NothingToBackUpLeavesNoTrace) {
-  EXPECT_TRUE(BackupDatabase(m_dir / "standard.dio"));
-  EXPECT_TRUE(BackupDatabase(m_dir.path()));
-  EXPECT_TRUE(BackupDatabase(""));
-  EXPECT_EQ(0u, platform::CountFiles(m_dir.path()));
-  EXPECT_TRUE(m_ui.boxes().empty());
-  EXPECT_TRUE(m_system.sleeps().empty());
-}
-
 TEST_F(BackupTest, ReplacesAnOlderReadOnlyBackup) {
   const std::string database = m_dir / "standard.dio";
   ASSERT_TRUE(WriteWholeFile(database, "current\r\n"));

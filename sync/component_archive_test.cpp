@@ -72,38 +72,29 @@ TEST(ArchiveTest, EachRecordClassHasItsFixedBytes) {
   expectReadBack(resistors, resistorBytes);
 }
 
-TEST(ArchiveTest, CountsOf65535AndMoreTakeTheLongForm) {
-  for (size_t count : {size_t{65534}, size_t{65535}}) {
-    CResistorDoc doc;
-    for (size_t i = 0; i < count; ++i) doc.records.push_back(Resistor("", "", 1.0f));
-    const std::string bytes = Encode(doc);
-    const std::string prefix = count == 65534 ? Hex("FE FF") : Hex("FF FF FF FF 00 00");
-    EXPECT_EQ(bytes.substr(0, prefix.size()), prefix) << count;
-    CResistorDoc loaded;
-    ASSERT_EQ(loaded.LoadFromBytes(bytes), ArchiveFault::kNone) << count;
-    EXPECT_EQ(loaded.records.size(), count);
-  }
-}
-
-TEST(ArchiveTest, TextLengthPrefixesGrowWithTheText) {
+// Counts and text lengths take their longer forms from their escapes on, and read back.
+TEST(ArchiveTest, CountsAndTextLengthsTakeTheLongFormsFromTheirEscapes) {
   const struct {
-    size_t length;
-    const char* prefix;
-  } kCases[] = {{0, "00"},
-                {254, "FE"},
-                {255, "FF FF 00"},
-                {65533, "FF FD FF"},
-                {65534, "FF FF FF FE FF 00 00"},
-                {70000, "FF FF FF 70 11 01 00"}};
+    size_t count, length;
+    const char* prefix;  // at the start for a count, at the first text otherwise
+  } kCases[] = {{65534, 0, "FE FF"},
+                {65535, 0, "FF FF FF FF 00 00"},
+                {1, 254, "FE"},
+                {1, 255, "FF FF 00"},
+                {1, 65533, "FF FD FF"},
+                {1, 65534, "FF FF FF FE FF 00 00"},
+                {1, 70000, "FF FF FF 70 11 01 00"}};
   for (const auto& c : kCases) {
-    CInductorDoc doc;
-    doc.records.push_back(Inductor(std::string(c.length, 'm'), "", 1e-6f));
-    const std::string bytes = Encode(doc);
-    const size_t at = 2 + kInductorClass.size();
-    EXPECT_EQ(bytes.substr(at, Hex(c.prefix).size()), Hex(c.prefix)) << c.length;
-    CInductorDoc loaded;
-    ASSERT_EQ(loaded.LoadFromBytes(bytes), ArchiveFault::kNone) << c.length;
-    EXPECT_EQ(loaded.records[0]->manufacturer.size(), c.length);
+    CResistorDoc doc;
+    for (size_t i = 0; i < c.count; ++i) {
+      doc.records.push_back(Resistor(std::string(i ? 0 : c.length, 'm'), "", 1.0f));
+    }
+    const std::string bytes = Encode(doc), prefix = Hex(c.prefix);
+    EXPECT_EQ(bytes.substr(c.count > 1 ? 0 : 2 + kResistorClass.size(), prefix.size()), prefix)
+        << c.count << " records, a text of " << c.length;
+    ASSERT_EQ(doc.LoadFromBytes(bytes), ArchiveFault::kNone) << c.count << " " << c.length;
+    EXPECT_EQ(doc.records.size(), c.count);
+    EXPECT_EQ(doc.records[0]->manufacturer.size(), c.length);
   }
 }
 
@@ -118,14 +109,6 @@ TEST(ArchiveTest, WideTextsAreConvertedAndSavedPlain) {
   EXPECT_EQ(doc.records[0]->part_number, "");
   EXPECT_EQ(Encode(doc),
             Hex("01 00") + kInductorClass + Hex("02 56 78 00") + std::string(20, '\0'));
-#ifndef _WIN32
-  // Outside Windows the system's code page is UTF-8: a surrogate pair becomes one character,
-  // a lone surrogate a question mark.
-  const std::string utf8 = Hex("01 00") + kInductorClass + Hex("FF FE FF 03 3D D8 00 DE 00 DC") +
-                           Hex("00") + std::string(20, '\0');
-  ASSERT_EQ(doc.LoadFromBytes(utf8), ArchiveFault::kNone);
-  EXPECT_EQ(doc.records[0]->manufacturer, "\xF0\x9F\x98\x80?");
-#endif
 }
 
 TEST(ArchiveTest, ReadsRepeatedClassDescriptionsAndLongClassTags) {
@@ -177,6 +160,7 @@ TEST(ArchiveTest, RejectsWhatIsNotADatabase) {
   }
 }
 
+// A record written again becomes a reference to its index, in the long form from 0x7FFF on.
 TEST(ArchiveTest, WritesARecordWrittenBeforeAsAReference) {
   platform::CStringFile file;
   ComponentArchive archive(file);
@@ -186,7 +170,6 @@ TEST(ArchiveTest, WritesARecordWrittenBeforeAsAReference) {
   archive.WriteObject(first.get());
   archive.WriteObject(&copy);
   archive.WriteObject(nullptr);
-  // Objects take the indices from 2 on; the 32767th index needs the long form.
   std::vector<CResistorRec> many(0x7FFF - 3);
   for (CResistorRec& record : many) archive.WriteObject(&record);
   archive.WriteObject(&many.back());
@@ -196,16 +179,6 @@ TEST(ArchiveTest, WritesARecordWrittenBeforeAsAReference) {
                                kPlainResistorFields + Hex("00 00");
   EXPECT_EQ(file.bytes().substr(0, expected.size()), expected);
   EXPECT_EQ(file.bytes().substr(file.bytes().size() - 6), Hex("FF 7F FF 7F 00 00"));
-
-  ComponentArchive loading(file.bytes());
-  std::unique_ptr<CComponentRec> created;
-  CComponentRec* referenced = nullptr;
-  ASSERT_TRUE(loading.ReadObject(&created, &referenced));
-  CComponentRec* firstRead = created.get();
-  std::unique_ptr<CComponentRec> keep = std::move(created);
-  ASSERT_TRUE(loading.ReadObject(&created, &referenced));
-  EXPECT_EQ(created, nullptr);
-  EXPECT_EQ(referenced, firstRead);
 }
 
 // An archive with a record of every shape the reader distinguishes.
@@ -230,31 +203,27 @@ TEST(ArchiveTest, EveryTruncationIsAFormatErrorAndLeavesNoRecords) {
   }
 }
 
+// Inductor makers spelled as Wurth in any of its ways read as "Wurth Elektronik"; capacitor
+// makers, and makers that only look alike, stay as written.
 TEST(ArchiveTest, InductorManufacturersAreNormalisedWhenRead) {
-  const char* const kSpellings[] = {"WE eiSos", "Wurth Elektronik eiSos", "wurth elektronik",
-                                    "we EISOS GmbH"};
+  const std::string kSpellings[] = {
+      "WE eiSos", "Wurth Elektronik eiSos",    "wurth elektronik", "we EISOS GmbH",
+      "WE",       std::string("\0WE eiSos", 9)};
+  constexpr size_t kWurthSpellings = 4;
   CInductorDoc inductors;
   CCapacitorDoc capacitors;
-  for (const char* spelling : kSpellings) {
-    inductors.records.push_back(Inductor(spelling, "744", 1e-6f));
+  for (const std::string& spelling : kSpellings) {
+    inductors.records.push_back(Inductor(spelling, "eiSos", 1e-6f));
     capacitors.records.push_back(Capacitor(spelling, "885", 1e-6f));
   }
-  inductors.records.push_back(Inductor("WE", "eiSos", 2e-6f));
-  inductors.records.push_back(Inductor(std::string("\0WE eiSos", 9), "x", 3e-6f));
-
-  CInductorDoc inductorsRead;
-  ASSERT_EQ(inductorsRead.LoadFromBytes(Encode(inductors)), ArchiveFault::kNone);
-  CCapacitorDoc capacitorsRead;
-  ASSERT_EQ(capacitorsRead.LoadFromBytes(Encode(capacitors)), ArchiveFault::kNone);
+  ASSERT_EQ(inductors.LoadFromBytes(Encode(inductors)), ArchiveFault::kNone);
+  ASSERT_EQ(capacitors.LoadFromBytes(Encode(capacitors)), ArchiveFault::kNone);
   for (size_t i = 0; i < std::size(kSpellings); ++i) {
-    EXPECT_EQ(inductorsRead.records[i]->manufacturer, "Wurth Elektronik") << kSpellings[i];
-    EXPECT_EQ(capacitorsRead.records[i]->manufacturer, kSpellings[i]);
-    inductors.records[i]->manufacturer = "Wurth Elektronik";
+    EXPECT_EQ(inductors.records[i]->manufacturer,
+              i < kWurthSpellings ? "Wurth Elektronik" : kSpellings[i])
+        << i;
+    EXPECT_EQ(capacitors.records[i]->manufacturer, kSpellings[i]);
   }
-  EXPECT_EQ(inductorsRead.records[4]->manufacturer, "WE");
-  EXPECT_EQ(inductorsRead.records[5]->manufacturer, std::string("\0WE eiSos", 9));
-  // Apart from the normalised names, saving what was read gives the same bytes.
-  EXPECT_EQ(Encode(inductorsRead), Encode(inductors));
 }
 
 }  // namespace

@@ -7,32 +7,7 @@
 
 namespace {
 
-using archive_test::Encode;
-using archive_test::Hex;
-using archive_test::Resistor;
-using platform::ReadWholeFile;
-using platform::WriteWholeFile;
-
-class ComponentDocTest : public platform::CFakeServicesTest {
- protected:
-  // A document holding one record, to see whether a load kept or dropped it.
-  static CResistorDoc OneRecordDoc() {
-    CResistorDoc doc;
-    doc.records.push_back(Resistor("Velmor", "VR-1", 47.0f));
-    return doc;
-  }
-};
-
-TEST_F(ComponentDocTest, EmptyFilesLoadAsEmptyDocuments) {
-  for (const std::string& content : {std::string(), Hex("00 00"), Hex("00 00 7A")}) {
-    const std::string path = m_dir / "standard.res";
-    ASSERT_TRUE(WriteWholeFile(path, content));
-    CResistorDoc doc = OneRecordDoc();
-    EXPECT_TRUE(doc.LoadFromFile(path)) << content.size();
-    EXPECT_TRUE(doc.records.empty());
-  }
-  EXPECT_TRUE(m_ui.boxes().empty());
-}
+using ComponentDocTest = platform::CFakeServicesTest;
 
 TEST_F(ComponentDocTest, FilesThatCannotBeOpenedAreNamedAndLeaveTheDocument) {
   const struct {
@@ -44,8 +19,9 @@ TEST_F(ComponentDocTest, FilesThatCannotBeOpenedAreNamedAndLeaveTheDocument) {
       {m_dir.path(), "Access to %s was denied."},
       {m_dir / "stan*.res", "%s contains an invalid path."},
   };
+  CResistorDoc doc;
+  doc.records.push_back(archive_test::Resistor("Velmor", "VR-1", 47.0f));
   for (const auto& c : kCases) {
-    CResistorDoc doc = OneRecordDoc();
     EXPECT_FALSE(doc.LoadFromFile(c.path)) << c.path;
     EXPECT_EQ(doc.records.size(), 1u) << c.path;
     std::string expected = c.text;
@@ -54,26 +30,20 @@ TEST_F(ComponentDocTest, FilesThatCannotBeOpenedAreNamedAndLeaveTheDocument) {
   }
 }
 
-TEST_F(ComponentDocTest, SaveWritesTheArchiveAndReportsWhatStoppedIt) {
-  CResistorDoc doc = OneRecordDoc();
+TEST_F(ComponentDocTest, SaveReportsWhatStoppedIt) {
+  CResistorDoc doc;
   const std::string path = m_dir / "standard.res";
   ASSERT_TRUE(doc.SaveToFile(path));
-  EXPECT_EQ(ReadWholeFile(path), Encode(doc));
-
   ASSERT_TRUE(platform::Files().SetReadOnly(path.c_str(), true));
   m_files.LockAttributeOf(path);
   EXPECT_FALSE(doc.SaveToFile(path));
-  EXPECT_EQ(m_ui.boxes().back(), "Access to " + path + " was denied.");
-
   EXPECT_FALSE(doc.SaveToFile(m_dir / "gone\\standard.res"));
-  EXPECT_EQ(m_ui.boxes().back(), m_dir / "gone\\standard.res" + " contains an invalid path.");
-
-  // A full disk: the first write of the archive already falls short.
-  m_files.FailWritesFrom(m_files.writeCalls() + 1);
-  const std::string full = m_dir / "full.res";
-  EXPECT_FALSE(doc.SaveToFile(full));
-  EXPECT_EQ(m_ui.boxes().back(), "Disk full while accessing " + full + ".");
-  EXPECT_EQ(m_ui.boxes().size(), 3u);
+  m_files.FailWritesFrom(m_files.writeCalls() + 1);  // the first write already falls short
+  EXPECT_FALSE(doc.SaveToFile(m_dir / "full.res"));
+  EXPECT_EQ(m_ui.boxes(),
+            (std::vector<std::string>{"Access to " + path + " was denied.",
+                                      m_dir / "gone\\standard.res" + " contains an invalid path.",
+                                      "Disk full while accessing " + m_dir / "full.res" + "."}));
 }
 
 }  // namespace

@@ -77,8 +77,8 @@ std::map<std::string, std::string> Databases(bool shipped, int userCount = 3) {
   };
 }
 
-// Every model or record that the installer's readers find in the file `file`, holding the
-// database `database`, each as one text; none when they cannot read it.
+// Every model or record of `database` that the installer's readers find in `file`, each as one
+// text; none when they cannot read it.
 template <class Doc>
 std::multiset<std::string> RecordTexts(const std::string& bytes) {
   Doc doc;
@@ -326,8 +326,7 @@ const Fault kFaults[] = {
 // that fails, the process ended), the user's databases are whole, byte for byte, in their place
 // or in their backups; an installation that reports nothing wrong is exactly the undisturbed
 // one; and a second, undisturbed Update from what a full disk or an ended process left keeps
-// every model and record the user had, in its database or in the backup, as the readers see
-// them. The user's databases
+// every model and record the user had, in its database or in the backup. The user's databases
 // hold as many entries as the shipped ones, so that a file cut short anywhere would lose some.
 TEST(ReleaseSyncTest, NoFaultAtAnyCallLosesAnythingOfTheUser) {
   const auto user = Databases(false, 60);

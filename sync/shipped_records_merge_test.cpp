@@ -3,9 +3,7 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <limits>
 #include <random>
 #include <type_traits>
@@ -13,7 +11,6 @@
 #include "sync/archive_test_support.h"
 #include "sync/component_docs.h"
 #include "sync/record_compare.h"
-#include "sync/record_heap_sort.h"
 
 namespace {
 
@@ -21,91 +18,64 @@ using archive_test::Capacitor;
 using archive_test::Encode;
 using archive_test::Fill;
 using archive_test::MergeByPlainWalk;
-using archive_test::Records;
 using archive_test::Resistor;
 
-// Draws records from small pools, so that keys, blank texts, equal numbers, NaNs, signed zeros
+// A record drawn from small pools, so that keys, blank texts, equal numbers, NaNs, signed zeros
 // and NUL bytes meet often.
-class CRecordMaker {
- public:
-  explicit CRecordMaker(uint32_t seed) : m_random(seed) {}
-
-  std::string Text(bool maker) {
-    static const char* const kMakers[] = {"",       "",         "Velmor",          "VELMOR",
-                                          "Kelvra", "WE eiSos", "Wurth Elektronik"};
-    static const char* const kParts[] = {"", "", "P1", "p1", "P2", "X-10", "x-10"};
-    std::string text =
-        maker ? kMakers[Below(std::size(kMakers))] : kParts[Below(std::size(kParts))];
-    if (Below(12) == 0) text += std::string("\0tail", 5);
-    return text;
-  }
-
-  float Number() {
-    static const float kNumbers[] = {0.0f,
-                                     -0.0f,
-                                     1.0f,
-                                     2.2e-6f,
-                                     10.0f,
-                                     47.0f,
-                                     std::numeric_limits<float>::quiet_NaN(),
-                                     std::numeric_limits<float>::infinity()};
-    return kNumbers[Below(std::size(kNumbers))];
-  }
-
-  template <class Rec>
-  std::unique_ptr<Rec> Make() {
-    auto record = std::make_unique<Rec>();
-    record->manufacturer = Text(true);
-    record->part_number = Text(false);
-    if constexpr (std::is_same_v<Rec, CCapacitorRec>) {
-      record->technology = Below(2) ? "X7R" : "x7r";
-      record->capacitance = Number();
-      record->voltage_rating = Number();
-      record->slot5 = Below(3);
-    } else if constexpr (std::is_same_v<Rec, CInductorRec>) {
-      record->inductance = Number();
-      record->series_resistance = Number();
-    } else {
-      record->resistance = Number();
-      record->power_rating = Number();
-      record->tolerance = Below(2) ? 0.01f : 0.05f;
-    }
-    return record;
-  }
-
-  size_t Below(size_t bound) {
-    return std::uniform_int_distribution<size_t>(0, bound - 1)(m_random);
-  }
-
- private:
-  std::mt19937 m_random;
-};
-
 template <class Rec>
-Records<Rec> Copy(const Records<Rec>& records) {
-  Records<Rec> copy;
-  for (const std::unique_ptr<Rec>& record : records) copy.push_back(std::make_unique<Rec>(*record));
-  return copy;
+std::unique_ptr<Rec> RandomRecord(std::mt19937& random) {
+  static const char* const kTexts[] = {
+      "",   "",   "Velmor", "VELMOR", "WE eiSos", "Wurth Elektronik",
+      "P1", "p1", "X-10",   "x-10",   "X7R",      "x7r"};
+  static const float kNumbers[] = {0.0f,    -0.0f, 1.0f,
+                                   2.2e-6f, 47.0f, std::numeric_limits<float>::quiet_NaN()};
+  auto below = [&](size_t bound) {
+    return std::uniform_int_distribution<size_t>(0, bound - 1)(random);
+  };
+  auto text = [&] {
+    return kTexts[below(std::size(kTexts))] + std::string("\0tail", below(12) ? 0 : 5);
+  };
+  auto number = [&] { return kNumbers[below(std::size(kNumbers))]; };
+  auto record = std::make_unique<Rec>();
+  record->manufacturer = text();
+  record->part_number = text();
+  if constexpr (std::is_same_v<Rec, CCapacitorRec>) {
+    record->technology = text();
+    record->capacitance = number();
+    record->voltage_rating = number();
+    record->slot5 = static_cast<uint32_t>(below(3));
+  } else if constexpr (std::is_same_v<Rec, CInductorRec>) {
+    record->inductance = number();
+    record->series_resistance = number();
+  } else {
+    record->resistance = number();
+    record->power_rating = number();
+    record->tolerance = number();
+  }
+  return record;
 }
 
+// Random pairs merged by the index and by the plain walk, both from the same bytes; the
+// encoded results hold every field and the order, bit for bit.
 template <class Doc>
 void ExpectIndexAgreesWithPlainWalk(uint32_t seed) {
-  using Rec = typename Doc::Record;
-  CRecordMaker maker(seed);
+  std::mt19937 random(seed);
   for (int pair = 0; pair < 1500; ++pair) {
-    Doc user, shipped;
-    const size_t userCount = maker.Below(40), shippedCount = 1 + maker.Below(40);
-    for (size_t i = 0; i < userCount; ++i) user.records.push_back(maker.Make<Rec>());
-    for (size_t i = 0; i < shippedCount; ++i) shipped.records.push_back(maker.Make<Rec>());
-    Doc plainUser, plainShipped;
-    plainUser.records = Copy(user.records);
-    plainShipped.records = Copy(shipped.records);
-
+    Doc made[2];  // the user's, and the shipped one with at least one record
+    for (size_t i = 0, count = random() % 40; i < count; ++i) {
+      made[0].records.push_back(RandomRecord<typename Doc::Record>(random));
+    }
+    for (size_t i = 0, count = 1 + random() % 40; i < count; ++i) {
+      made[1].records.push_back(RandomRecord<typename Doc::Record>(random));
+    }
+    Doc user, shipped, plainUser, plainShipped;
+    user.LoadFromBytes(Encode(made[0]));
+    plainUser.LoadFromBytes(Encode(made[0]));
+    shipped.LoadFromBytes(Encode(made[1]));
+    plainShipped.LoadFromBytes(Encode(made[1]));
     user.MergeShippedRecords(shipped);
     MergeByPlainWalk(plainUser.records, plainShipped.records);
-
     EXPECT_TRUE(shipped.records.empty());
-    // The encoded documents hold every field and the order, bit for bit.
     ASSERT_EQ(Encode(user), Encode(plainUser)) << "pair " << pair << " of seed " << seed;
   }
 }

@@ -15,16 +15,15 @@ using CmpdbTest = CCmpdbTest;
 TEST_F(CmpdbTest, UsageErrorsExitWithTwo) {
   const std::string library = File("x.bjt", ".model A NPN\n");
   const std::string unknown = File("x.txt", "");
-  for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
-           {},
-           {"frobnicate"},
-           {"statements"},
-           {"dump", unknown},
-           {"dump", library, "nonsense"},
-           {"merge", "model", library, library},
-           {"merge", "nonsense", library, library, library},
-           {"build", "model", library, library},
-       }) {
+  for (const std::vector<std::string>& arguments :
+       std::vector<std::vector<std::string>>{{},
+                                             {"frobnicate"},
+                                             {"statements"},
+                                             {"dump", unknown},
+                                             {"dump", library, "nonsense"},
+                                             {"merge", "model", library, library},
+                                             {"merge", "nonsense", library, library, library},
+                                             {"build", "model", library, library}}) {
     EXPECT_EQ(kCmpdbUsageError, Run(arguments)) << testing::PrintToString(arguments);
   }
   EXPECT_EQ(kCmpdbSucceeded, Run({"--help"}));
