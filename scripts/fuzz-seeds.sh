@@ -56,11 +56,12 @@ for entry in "${kind_byte[@]}"; do
     >"$out/fuzz_archive_merge/pair.$kind"
 done
 
-# Gzip members: payloadgen's stored bytes of two files, cut from its blob by the listed sizes;
-# then two members in a row, a member with bytes after it and a member cut short.
+# Gzip members: payloadgen's stored bytes of two files (larger than the 1024 bytes it stores
+# plain), cut from its blob by the listed sizes; then two members in a row, a member with bytes
+# after it and a member cut short.
 mkdir -p "$work/tree" "$out/fuzz_gunzip"
-head -c 3000 "$cmp/standard.bjt" >"$work/tree/a.bjt"
-head -c 2400 "$cmp/standard.cap" >"$work/tree/b.cap"
+head -c 1500 "$cmp/standard.bjt" >"$work/tree/a.bjt"
+head -c 1400 "$cmp/standard.cap" >"$work/tree/b.cap"
 : >"$work/readonly.txt"
 "$bin/payloadgen" --tree "$work/tree" --readonly "$work/readonly.txt" --out "$work/payload"
 offset=0
