@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-CBufferedWriter::CBufferedWriter(std::unique_ptr<platform::CFile> file) : m_file(std::move(file)) {
+CBufferedWriter::CBufferedWriter(platform::CFile& file) : m_file(file) {
   m_block.reserve(kBlockSize);
 }
 
@@ -17,13 +17,12 @@ void CBufferedWriter::Append(std::string_view bytes) {
 
 int CBufferedWriter::Finish() {
   Flush();
-  int closed = m_file->Close();
-  return closed && !m_failed;
+  return !m_failed;
 }
 
 void CBufferedWriter::Flush() {
   if (!m_failed && !m_block.empty() &&
-      m_file->Write(m_block.data(), m_block.size()) != m_block.size()) {
+      m_file.Write(m_block.data(), m_block.size()) != m_block.size()) {
     m_failed = true;
   }
   m_block.clear();

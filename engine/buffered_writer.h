@@ -2,7 +2,6 @@
 #ifndef CIRVANE_ENGINE_BUFFERED_WRITER_H_
 #define CIRVANE_ENGINE_BUFFERED_WRITER_H_
 
-#include <memory>
 #include <string>
 #include <string_view>
 
@@ -13,17 +12,18 @@ class CBufferedWriter {
   // Bytes collected before they are written in one call.
   static constexpr size_t kBlockSize = 64 * 1024;
 
-  explicit CBufferedWriter(std::unique_ptr<platform::CFile> file);
+  // `file` must outlive the writer; the caller closes it.
+  explicit CBufferedWriter(platform::CFile& file);
 
   // Queues `bytes`. After a failed write nothing more is written.
   void Append(std::string_view bytes);
-  // Writes what is queued and closes the file; 1 when every byte reached it, else 0.
+  // Writes what is queued; 1 when every byte so far was taken by the file, else 0.
   int Finish();
 
  private:
   void Flush();
 
-  std::unique_ptr<platform::CFile> m_file;
+  platform::CFile& m_file;
   std::string m_block;
   bool m_failed = false;
 };

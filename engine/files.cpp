@@ -76,11 +76,15 @@ int CopyFileBytes(std::string_view source, std::string_view destination) {
   if (!input) return 0;
   std::unique_ptr<platform::CFile> output = OpenClearingReadOnly(std::string(destination));
   if (!output) return 0;
+  int copied = CopyAllBytes(*input, *output);
+  return output->Close() && copied;
+}
+
+int CopyAllBytes(platform::CFile& input, platform::CFile& output) {
   char chunk[kCopyChunkSize];
   size_t count;
-  while ((count = input->Read(chunk, sizeof chunk)) > 0) {
-    if (output->Write(chunk, count) != count) return 0;
+  while ((count = input.Read(chunk, sizeof chunk)) > 0) {
+    if (output.Write(chunk, count) != count) return 0;
   }
-  int readAll = input->Close();
-  return output->Close() && readAll;
+  return input.Close();
 }

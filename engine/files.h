@@ -37,4 +37,8 @@ std::unique_ptr<platform::CFile> OpenForWrite(std::string_view path);
 // fails). 1 when every byte arrived; 0 when a file cannot be opened, read, written or closed.
 int CopyFileBytes(std::string_view source, std::string_view destination);
 
+// Copies the rest of `input` to `output` in chunks and closes `input` (not `output`). 1 when
+// every byte was read and written.
+int CopyAllBytes(platform::CFile& input, platform::CFile& output);
+
 #endif  // CIRVANE_ENGINE_FILES_H_

@@ -8,14 +8,13 @@
 #include <vector>
 
 #include "engine/files.h"
-#include "engine/message.h"
 #include "engine/paths.h"
 #include "engine/temp_name.h"
 #include "platform/files.h"
 
 namespace {
 
-constexpr char kDuplicateTempName[] = "Internal Error: duplicate tmp file names.";
+constexpr char kFailedWrite[] = "gz_uncompress(): failed fwrite";
 
 std::string Format(const char* format, std::string_view path) {
   std::string quoted(path);
@@ -27,9 +26,15 @@ std::string Format(const char* format, std::string_view path) {
 // Closes the gzip stream when it goes out of scope; Close() reports whether that succeeded.
 class CGzipInput {
  public:
-  explicit CGzipInput(gzFile stream) : m_stream(stream) {}
+  CGzipInput() = default;
+  CGzipInput(const CGzipInput&) = delete;
+  CGzipInput& operator=(const CGzipInput&) = delete;
   ~CGzipInput() { Close(); }
   gzFile get() const { return m_stream; }
+  void Reset(gzFile stream) {
+    Close();
+    m_stream = stream;
+  }
   bool Close() {
     if (!m_stream) return true;
     int result = gzclose(m_stream);
@@ -38,7 +43,7 @@ class CGzipInput {
   }
 
  private:
-  gzFile m_stream;
+  gzFile m_stream = nullptr;
 };
 
 // The reader's own text for a failed read: the input path, ": " and the reason.
@@ -48,47 +53,63 @@ std::string ReadErrorOf(gzFile stream) {
   return text ? text : "gzread() failed";
 }
 
-}  // namespace
-
-ErrorText GunzipToFile(std::string_view inputPath, std::string_view outputPath) {
-  std::string input(inputPath);
-  CGzipInput gzip(FitsPathLimit(input) ? platform::Files().OpenGzip(input.c_str()) : nullptr);
-  if (!gzip.get()) return Format("Could not open uncompression input file: \"%s\"", input);
-  // zlib passes data without a gzip header through unchanged; an installed file would then be
-  // whatever damaged bytes were stored, so such input is an error here.
-  if (gzdirect(gzip.get())) return input + ": not in gzip format";
-  std::string output(outputPath);
-  std::unique_ptr<platform::CFile> file =
-      FitsPathLimit(output) ? platform::Files().Open(output.c_str(), platform::OpenMode::kWrite)
-                            : nullptr;
-  if (!file) return Format("Could not open uncompression output file: \"%s\"", output);
+// Decompresses the open gzip stream into `output`, then closes both.
+ErrorText Decompress(CGzipInput& gzip, platform::CFile& output) {
   std::vector<char> buffer(kGunzipBufferSize);
   for (;;) {
     int count = gzread(gzip.get(), buffer.data(), static_cast<unsigned>(buffer.size()));
     if (count < 0) return ReadErrorOf(gzip.get());
     if (count == 0) break;
-    if (file->Write(buffer.data(), static_cast<size_t>(count)) != static_cast<size_t>(count)) {
-      return std::string("gz_uncompress(): failed fwrite");
+    if (output.Write(buffer.data(), static_cast<size_t>(count)) != static_cast<size_t>(count)) {
+      return std::string(kFailedWrite);
     }
   }
-  if (!file->Close()) return std::string("gz_uncompress(): failed fwrite");
+  if (!output.Close()) return std::string(kFailedWrite);
   if (!gzip.Close()) return std::string("gz_uncompress(): failed gzclose()");
   return std::nullopt;
 }
 
-ErrorText GunzipInPlace(std::string_view targetPath) {
-  std::optional<std::string> temp = MakeTempName();
-  if (!temp) return std::string("Could not make a temporary file name for uncompression.");
-  if (*temp == targetPath) {
-    ShowMessage("%s", kDuplicateTempName);
-    return std::string(kDuplicateTempName);
-  }
-  ErrorText error = GunzipToFile(targetPath, *temp);
-  if (error) return error;
-  if (!CopyFileBytes(*temp, targetPath)) {
-    return Format("Trouble uncompressing file: \"%s\"\n    Disk full?  Permission problem?",
-                  targetPath);
-  }
-  platform::Files().RemoveFile(temp->c_str());
+// Opens the gzip file `input`; the error text when it cannot be opened or holds no gzip data.
+ErrorText OpenGzipInput(const std::string& input, CGzipInput* gzip) {
+  gzip->Reset(FitsPathLimit(input) ? platform::Files().OpenGzip(input.c_str()) : nullptr);
+  if (!gzip->get()) return Format("Could not open uncompression input file: \"%s\"", input);
+  // zlib passes data without a gzip header through unchanged; an installed file would then be
+  // whatever damaged bytes were stored, so such input is an error here.
+  if (gzdirect(gzip->get())) return input + ": not in gzip format";
   return std::nullopt;
+}
+
+ErrorText OutputFailure(const std::string& output) {
+  return Format("Could not open uncompression output file: \"%s\"", output);
+}
+
+}  // namespace
+
+ErrorText GunzipToFile(std::string_view inputPath, std::string_view outputPath) {
+  std::string input(inputPath);
+  CGzipInput gzip;
+  if (ErrorText error = OpenGzipInput(input, &gzip)) return error;
+  std::string output(outputPath);
+  std::unique_ptr<platform::CFile> file =
+      FitsPathLimit(output) ? platform::Files().Open(output.c_str(), platform::OpenMode::kWrite)
+                            : nullptr;
+  if (!file) return OutputFailure(output);
+  return Decompress(gzip, *file);
+}
+
+ErrorText GunzipInPlace(std::string_view targetPath) {
+  std::string target(targetPath);
+  CGzipInput gzip;
+  if (ErrorText error = OpenGzipInput(target, &gzip)) return error;
+  std::optional<platform::SNewFile> temp = MakeTempFile();
+  if (!temp) return std::string("Could not make a temporary file name for uncompression.");
+  if (!temp->file) return OutputFailure(temp->path);
+  ErrorText error = Decompress(gzip, *temp->file);
+  if (!error && !CopyFileBytes(temp->path, target)) {
+    error =
+        Format("Trouble uncompressing file: \"%s\"\n    Disk full?  Permission problem?", target);
+  }
+  temp->file.reset();
+  platform::Files().RemoveFile(temp->path.c_str());
+  return error;
 }

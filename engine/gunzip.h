@@ -14,8 +14,9 @@ using ErrorText = std::optional<std::string>;
 constexpr size_t kGunzipBufferSize = 16384;
 
 // Turns the gzip member in the file `targetPath` into its content, in place: decompresses it
-// into a temporary file, copies that back over `targetPath` and deletes it. On a failure the
-// target may be left truncated and the temporary file may stay.
+// into a new temporary file (MakeTempFile), copies that back over `targetPath` and deletes it.
+// The temporary file never stays. On a failure the target is left as it was, unless the copy
+// back itself failed part way.
 ErrorText GunzipInPlace(std::string_view targetPath);
 
 // Decompresses the gzip file `inputPath` into `outputPath`, creating or truncating it. A file

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "engine/files.h"
 #include "engine/fixture_table.h"
 #include "engine/temp_name.h"
@@ -120,20 +122,45 @@ TEST_F(GunzipTest, AFullDiskIsReportedAtEachStage) {
   }
 }
 
-TEST_F(GunzipTest, TempNamesSkipTakenNumbersAndFallBackWithoutTmp) {
-  std::optional<std::string> first = MakeTempName();
-  ASSERT_TRUE(first.has_value());
-  ASSERT_EQ(0u, first->rfind(m_temp / "tmp", 0)) << *first;
-  unsigned number = static_cast<unsigned>(std::stoul(first->substr((m_temp / "tmp").size())));
-  ASSERT_TRUE(WriteWholeFile(m_temp / ("tmp" + std::to_string(number + 1)), "taken"));
-  ASSERT_TRUE(WriteWholeFile(m_temp / ("tmp" + std::to_string(number + 2)), "taken"));
-  EXPECT_EQ(m_temp / ("tmp" + std::to_string(number + 3)), MakeTempName());
+// The names are guessable, so whatever stands at the next ones (a file, a folder, a link that
+// leads nowhere yet) must be passed over, never written through.
+TEST_F(GunzipTest, TempFilesPassOverEveryTakenNameAndFallBackWithoutTmp) {
+  std::optional<platform::SNewFile> first = MakeTempFile();
+  ASSERT_TRUE(first && first->file);
+  ASSERT_EQ(0u, first->path.rfind(m_temp / "tmp", 0)) << first->path;
+  first->file.reset();
+  unsigned number = static_cast<unsigned>(std::stoul(first->path.substr((m_temp / "tmp").size())));
+  auto nth = [&](unsigned n) { return m_temp / ("tmp" + std::to_string(number + n)); };
+  ASSERT_TRUE(WriteWholeFile(nth(1), "taken"));
+  int budget = 0;
+  CreateDirectoryTree(nth(2), &budget);
+  const std::string victim = m_dir / "victim";
+  std::error_code linkError;
+  std::filesystem::create_symlink(platform::SystemPathForTest(victim),
+                                  platform::SystemPathForTest(nth(3)), linkError);
+  const unsigned next = linkError ? 3 : 4;  // Wine's programs cannot make links
+
+  std::string content = TextOfSize(3000);
+  ASSERT_TRUE(WriteWholeFile(m_dir / "f.sub", MemberOf(content)));
+  EXPECT_EQ(std::nullopt, GunzipInPlace(m_dir / "f.sub"));
+  EXPECT_EQ(content, ReadWholeFile(m_dir / "f.sub"));
+  EXPECT_EQ("taken", ReadWholeFile(nth(1)));
+  EXPECT_TRUE(DirectoryExists(nth(2)));
+  EXPECT_FALSE(FileExists(victim)) << "written through a link";
+  platform::Files().RemoveFile(first->path.c_str());
+  std::optional<platform::SNewFile> after = MakeTempFile();
+  ASSERT_TRUE(after && after->file);
+  EXPECT_EQ(nth(next + 1), after->path) << "the extraction took " << nth(next);
+  after->file.reset();
+  platform::Files().RemoveFile(after->path.c_str());
 
   m_system.SetEnvironment("TMP", platform::SystemPathForTest(m_temp / "missing"));
   std::string fallback = platform::Files().FallbackTempDirectory();
-  std::optional<std::string> name = MakeTempName();
-  ASSERT_TRUE(name.has_value());
-  EXPECT_EQ(0u, name->rfind(fallback, 0)) << *name << " should lie in " << fallback;
+  std::optional<platform::SNewFile> name = MakeTempFile();
+  ASSERT_TRUE(name && name->file);
+  EXPECT_EQ(0u, name->path.rfind(fallback, 0)) << name->path << " should lie in " << fallback;
+  name->file.reset();
+  platform::Files().RemoveFile(name->path.c_str());
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <mutex>
 
 #include "engine/files.h"
+#include "engine/new_file.h"
 #include "engine/paths.h"
 #include "platform/system.h"
 
@@ -22,15 +23,14 @@ std::string TempDirectory() {
 
 }  // namespace
 
-std::optional<std::string> MakeTempName() {
+std::optional<platform::SNewFile> MakeTempFile() {
   static std::mutex mutex;
   static unsigned counter = 0;
   std::string directory = TempDirectory();
   std::lock_guard<std::mutex> lock(mutex);
-  for (unsigned attempt = 0; attempt < kMaxTempNameAttempts; ++attempt) {
-    std::string name = JoinPath(directory, kTempPrefix + std::to_string(++counter));
-    if (!FitsPathLimit(name)) return std::nullopt;
-    if (!EntryExists(name)) return name;
-  }
-  return std::nullopt;
+  return CreateFreshFile(
+      [&directory](unsigned) {
+        return JoinPath(directory, kTempPrefix + std::to_string(++counter));
+      },
+      kMaxTempNameAttempts);
 }

@@ -25,6 +25,10 @@ class CFile {
   virtual size_t Read(void* buffer, size_t size) = 0;
   // Writes `size` bytes; returns the count written, fewer when the system refused (a full disk).
   virtual size_t Write(const void* data, size_t size) = 0;
+  // Pushes everything written so far onto the disk itself (POSIX fsync, Windows _commit), so
+  // that a file moved over another afterwards can never show up with its bytes still in
+  // flight; 1 on success.
+  virtual int Sync() = 0;
   // Flushes and closes; returns 1 when everything written reached the file, 0 otherwise.
   virtual int Close() = 0;
 };
@@ -39,18 +43,34 @@ enum class EntryKind { kNone, kFile, kDirectory };
 
 enum class MakeDirectoryResult { kMade, kAlreadyExists, kFailed };
 
+// A file this process has just created, open for binary writing, and its name.
+struct SNewFile {
+  std::string path;
+  std::unique_ptr<CFile> file;
+};
+
 class CFileSystem {
  public:
   virtual ~CFileSystem() = default;
-  // Opens `path`; null when the system refuses.
+  // Opens `path`; null when the system refuses. Windows refuses to write a read-only file and
+  // lets no other program write the file while it is open.
   virtual std::unique_ptr<CFile> Open(const char* path, OpenMode mode) = 0;
+  // Creates `path` as a new, empty file for binary writing. Whatever already has that name (a
+  // file, a folder, a link, even one that leads nowhere) is never opened or followed: the call
+  // fails and sets `*taken`. Null on failure, with `*taken` false when the system refused for
+  // another reason (no such folder, no permission, a full disk).
+  virtual std::unique_ptr<CFile> CreateNew(const char* path, bool* taken) = 0;
+  // Moves the file `from` over `to` in one step, replacing a file there: Windows MoveFileExA
+  // with MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH, POSIX rename and then fsync of the
+  // folder. 1 on success; Windows refuses when `to` is read-only.
+  virtual int MoveReplacing(const char* from, const char* to) = 0;
   // Opens a gzip file for reading with zlib (gzopen "rb"); null when it cannot be opened.
   virtual gzFile OpenGzip(const char* path) = 0;
   // Looks `path` up with the system's directory search.
   virtual EntryKind Find(const char* path) = 0;
   // Creates one directory (its parent must exist).
   virtual MakeDirectoryResult MakeDirectory(const char* path) = 0;
-  // Deletes a file; 1 when it is gone, 0 when the system refused.
+  // Deletes a file; 1 when it is gone, 0 when the system refused (Windows: a read-only file).
   virtual int RemoveFile(const char* path) = 0;
   // Removes a directory, which must be empty; 1 when it is gone, 0 when the system refused.
   virtual int RemoveEmptyDirectory(const char* path) = 0;
@@ -61,11 +81,10 @@ class CFileSystem {
   // Where temporary files go when TMP names no directory: the root of the current drive where
   // the system has drives and it can be reached, else the current directory ".".
   virtual std::string FallbackTempDirectory() = 0;
-  // A fresh name for the temporary file of a database merge; nothing when none can be made.
-  // Windows: the runtime's tmpnam name (in the current drive's root), which names no existing
-  // file. POSIX: a file just created exclusively in TMPDIR or /tmp (so that no existing name,
-  // not even a dangling link, is ever opened), left empty for the caller to open.
-  virtual std::optional<std::string> MakeFreshTempFile() = 0;
+  // A new temporary file for a database merge, created as CreateNew does; nothing when none can
+  // be made. Windows: the runtime's tmpnam names in the current drive's root, the next one
+  // whenever a name is taken. POSIX: mkstemp in TMPDIR or /tmp.
+  virtual std::optional<SNewFile> MakeFreshTempFile() = 0;
 };
 
 // The file service in use: the real one unless a test installed another.

@@ -16,6 +16,8 @@ class CStdioFile : public CFile {
     return m_stream ? fwrite(data, 1, size, m_stream) : 0;
   }
 
+  int Sync() override { return m_stream && !ferror(m_stream) && CommitStream(m_stream); }
+
   // A full disk often shows only when the buffer is flushed, so the flush and the close are
   // both part of the answer; for a stream being read, so is any read error on the way.
   int Close() override {
@@ -33,10 +35,9 @@ class CStdioFile : public CFile {
 
 }  // namespace
 
-std::unique_ptr<CFile> OpenStdioFile(const char* systemPath, OpenMode mode) {
-  FILE* stream = fopen(systemPath, mode == OpenMode::kRead ? "rb" : "wb");
+std::unique_ptr<CFile> WrapStdioFile(FILE* stream, bool writing) {
   if (!stream) return nullptr;
-  return std::make_unique<CStdioFile>(stream, mode == OpenMode::kWrite);
+  return std::make_unique<CStdioFile>(stream, writing);
 }
 
 }  // namespace platform

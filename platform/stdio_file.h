@@ -9,9 +9,12 @@
 
 namespace platform {
 
-// Opens `systemPath` (already in the system's own form) with fopen in binary mode; null when
-// the runtime refuses.
-std::unique_ptr<CFile> OpenStdioFile(const char* systemPath, OpenMode mode);
+// Takes over `stream` (null gives null), opened for reading or for `writing`.
+std::unique_ptr<CFile> WrapStdioFile(FILE* stream, bool writing);
+
+// Flushes `stream` and forces its bytes onto the disk; 1 on success. Each target defines it
+// beside its file service.
+int CommitStream(FILE* stream);
 
 }  // namespace platform
 

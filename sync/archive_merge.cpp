@@ -16,7 +16,6 @@ int MergeDatabase(const char* output, const char* shipped, const char* user) {
   std::unique_ptr<Doc> shippedDoc = LoadDatabaseDocument<Doc>(shipped);
   if (!shippedDoc) return 0;
   userDoc->MergeShippedRecords(*shippedDoc);
-  RemoveFileForced(output);
   return userDoc->SaveToFile(output) ? 1 : 0;
 }
 
@@ -33,12 +32,6 @@ std::unique_ptr<Doc> LoadDatabaseDocument(std::string_view path) {
 template std::unique_ptr<CCapacitorDoc> LoadDatabaseDocument<CCapacitorDoc>(std::string_view);
 template std::unique_ptr<CInductorDoc> LoadDatabaseDocument<CInductorDoc>(std::string_view);
 template std::unique_ptr<CResistorDoc> LoadDatabaseDocument<CResistorDoc>(std::string_view);
-
-void RemoveFileForced(const char* path) {
-  if (platform::Files().RemoveFile(path)) return;
-  platform::Files().SetReadOnly(path, false);
-  platform::Files().RemoveFile(path);
-}
 
 int MergeCapacitorDatabase(const char* output, const char* shipped, const char* user) {
   return MergeDatabase<CCapacitorDoc>(output, shipped, user);

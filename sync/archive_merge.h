@@ -4,9 +4,9 @@
 // database has been written to the output path, 0 otherwise. It fails without a backup or a
 // message of its own when a path is missing or empty or the user's file does not exist; it
 // fails after backing up the user's file when either database cannot be read, is malformed
-// (the load has said so) or holds no records. Before writing, the output file is removed (its
-// read-only attribute cleared for a second try if need be), so when the save fails the user's
-// database survives only in the backup. The ferrite-bead database is an inductor database.
+// (the load has said so) or holds no records. The merged database replaces the output file in
+// one step (CComponentDoc::SaveToFile), so when the save fails the output file is exactly as it
+// was. The ferrite-bead database is an inductor database.
 #ifndef CIRVANE_SYNC_ARCHIVE_MERGE_H_
 #define CIRVANE_SYNC_ARCHIVE_MERGE_H_
 
@@ -23,9 +23,5 @@ int MergeResistorDatabase(const char* output, const char* shipped, const char* u
 // the file holds no records.
 template <class Doc>
 std::unique_ptr<Doc> LoadDatabaseDocument(std::string_view path);
-
-// Deletes the file at `path`; when that fails, clears its read-only attribute and deletes it
-// once more. The outcome is not reported.
-void RemoveFileForced(const char* path);
 
 #endif  // CIRVANE_SYNC_ARCHIVE_MERGE_H_

@@ -131,7 +131,9 @@ TEST_F(ArchiveMergeTest, FailedBackupStopsBeforeAnythingIsRead) {
   Fill(shipped, Resistor("Kelvra", "K1", 1.0f));
   ASSERT_TRUE(WriteWholeFile(m_user, Encode(user)));
   ASSERT_TRUE(WriteWholeFile(m_shipped, Encode(shipped)));
-  m_files.FailOpensOf(m_user + ".bak");
+  ASSERT_TRUE(WriteWholeFile(m_user + ".bak", ""));
+  ASSERT_TRUE(platform::Files().SetReadOnly((m_user + ".bak").c_str(), true));
+  m_files.LockAttributeOf(m_user + ".bak");
 
   EXPECT_EQ(0, MergeResistorDatabase(m_user.c_str(), m_shipped.c_str(), m_user.c_str()));
 

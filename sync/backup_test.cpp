@@ -37,9 +37,7 @@ TEST_F(BackupTest, ReplacesAnOlderReadOnlyBackup) {
 TEST_F(BackupTest, RetriesOnceAfterAPauseWithoutAMessage) {
   const std::string database = m_dir / "standard.bjt";
   ASSERT_TRUE(WriteWholeFile(database, "models"));
-  // The copy opens the backup, clears its read-only attribute and opens it again: two refusals
-  // make the first copy fail.
-  m_files.FailOpensOf(database + ".bak", 2);
+  m_files.FailClose(1);  // the first copy's bytes never reach the disk
 
   EXPECT_TRUE(BackupDatabase(database));
 
@@ -52,7 +50,9 @@ TEST_F(BackupTest, RetriesOnceAfterAPauseWithoutAMessage) {
 TEST_F(BackupTest, TwoFailedCopiesAbortWithBothPaths) {
   const std::string database = m_dir / "standard.mos";
   ASSERT_TRUE(WriteWholeFile(database, "user models"));
-  m_files.FailOpensOf(database + ".bak");
+  ASSERT_TRUE(WriteWholeFile(database + ".bak", "older models"));
+  ASSERT_TRUE(platform::Files().SetReadOnly((database + ".bak").c_str(), true));
+  m_files.LockAttributeOf(database + ".bak");
 
   EXPECT_FALSE(BackupDatabase(database));
 
@@ -61,6 +61,8 @@ TEST_F(BackupTest, TwoFailedCopiesAbortWithBothPaths) {
             m_ui.boxes()[0]);
   EXPECT_EQ(std::vector<int>{kFailureExitStatus}, m_system.exits());
   EXPECT_EQ("user models", ReadWholeFile(database));
+  EXPECT_EQ("older models", ReadWholeFile(database + ".bak"));
+  EXPECT_EQ(2u, platform::CountFiles(m_dir.path())) << "no new file may stay";
 }
 
 }  // namespace

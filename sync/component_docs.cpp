@@ -1,9 +1,11 @@
 #include "sync/component_docs.h"
 
+#include <optional>
 #include <string>
 
 #include "engine/files.h"
 #include "engine/message.h"
+#include "engine/new_file.h"
 #include "engine/paths.h"
 #include "platform/memory_file.h"
 
@@ -90,28 +92,31 @@ std::string CComponentDoc<Rec>::SaveToBytes() {
 
 template <class Rec>
 bool CComponentDoc<Rec>::SaveToFile(std::string_view path) {
-  std::unique_ptr<platform::CFile> file;
-  if (FitsPathLimit(path)) {
-    file = platform::Files().Open(std::string(path).c_str(), platform::OpenMode::kWrite);
-  }
-  if (!file) {
+  std::optional<CFileReplacement> replacement;
+  if (FitsPathLimit(path)) replacement.emplace(path);
+  if (!replacement || !replacement->file()) {
     ShowText(FileErrorText(ClassifyOpenFailure(path, platform::OpenMode::kWrite), path));
     return false;
   }
-  ComponentArchive archive(*file);
+  ComponentArchive archive(*replacement->file());
   Serialize(archive);
   archive.Flush();
-  const int closed = file->Close();
   if (!archive.ok()) {
     ShowText(SaveFaultText(archive.fault(), path));
     return false;
   }
-  if (!closed) {
-    // A full disk often shows only when the last bytes are flushed at the close.
-    ShowText(FileErrorText(FileError::kDiskFull, path));
-    return false;
+  switch (replacement->Commit()) {
+    case ReplaceOutcome::kReplaced:
+      return true;
+    case ReplaceOutcome::kNotWritten:
+      // A full disk often shows only when the last bytes are flushed at the close.
+      ShowText(FileErrorText(FileError::kDiskFull, path));
+      return false;
+    case ReplaceOutcome::kMoveRefused:
+      ShowText(FileErrorText(FileError::kAccessDenied, path));
+      return false;
   }
-  return true;
+  return false;
 }
 
 template class CComponentDoc<CCapacitorRec>;

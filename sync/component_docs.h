@@ -35,8 +35,10 @@ class CComponentDoc {
   // The document encoded as SaveToFile writes it.
   std::string SaveToBytes();
 
-  // Creates or truncates the file at `path` and writes the document into it; true on success,
-  // else a message box says why (a partly written file may remain).
+  // Replaces the file at `path` (or creates it) by the document in one step: written to a new
+  // file beside it, then moved over it, its read-only attribute cleared if need be
+  // (CFileReplacement). True on success; else a message box says why, and the file at `path`
+  // is exactly as it was.
   bool SaveToFile(std::string_view path);
 
   // Deletes every record.

@@ -61,7 +61,7 @@ TEST_F(ComponentDocTest, SaveWritesTheArchiveAndReportsWhatStoppedIt) {
   EXPECT_EQ(ReadWholeFile(path), Encode(doc));
 
   ASSERT_TRUE(platform::Files().SetReadOnly(path.c_str(), true));
-  m_files.FailOpensOf(path, 1);  // the system's refusal, also where root would not refuse
+  m_files.LockAttributeOf(path);
   EXPECT_FALSE(doc.SaveToFile(path));
   EXPECT_EQ(m_ui.boxes().back(), "Access to " + path + " was denied.");
 

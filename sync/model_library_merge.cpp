@@ -2,6 +2,7 @@
 
 #include "engine/buffered_writer.h"
 #include "engine/files.h"
+#include "engine/new_file.h"
 #include "sync/backup.h"
 #include "sync/model_library.h"
 
@@ -15,10 +16,12 @@ constexpr char kLineEnd[] = "\r\n";
 
 bool IsGiven(const char* path) { return path != nullptr && *path != '\0'; }
 
+// Replaces the file at `path` by the library in one step (CFileReplacement), so that a write cut
+// short leaves the file as it was.
 int WriteModelLibrary(const char* path, const ModelList& models) {
-  std::unique_ptr<platform::CFile> file = OpenForWrite(path);
-  if (!file) return 0;
-  CBufferedWriter writer(std::move(file));
+  CFileReplacement replacement(path);
+  if (!replacement.file()) return 0;
+  CBufferedWriter writer(*replacement.file());
   writer.Append(kModelLibraryNotice);
   writer.Append(kLineEnd);
   writer.Append("*");
@@ -28,7 +31,7 @@ int WriteModelLibrary(const char* path, const ModelList& models) {
     writer.Append(model.text);
     writer.Append(kLineEnd);
   }
-  return writer.Finish();
+  return writer.Finish() && replacement.Commit() == ReplaceOutcome::kReplaced;
 }
 
 }  // namespace

@@ -11,10 +11,11 @@ extern const char kModelLibraryNotice[];
 // line, CR LF throughout; comments and other statements are dropped.
 //
 // The user's file is backed up first (and the process ends when that is impossible). Both
-// inputs are read whole before the output, usually the user's own path, is opened; a read-only
-// output is made writable. Returns 1 on success; 0 when a path is empty, the user's file is
-// missing, an input cannot be read, or the output cannot be opened or fully written (the backup
-// then holds the user's file).
+// inputs are read whole before the output, usually the user's own path, is written: to a new
+// file beside it, moved over it in one step (a read-only output is made writable for the move).
+// Returns 1 on success; 0 when a path is empty, the user's file is missing, an input cannot be
+// read, or the output cannot be fully written or moved into place; the output is then left
+// exactly as it was.
 int MergeModelLibrary(const char* outputPath, const char* shippedPath, const char* userPath);
 
 #endif  // CIRVANE_SYNC_MODEL_LIBRARY_MERGE_H_

@@ -52,32 +52,27 @@ void RemoveAndExit(const std::string& temporary) {
   platform::SystemService().ExitProcess(kFailureExitStatus);
 }
 
-// Writes the entry's stored bytes into a fresh temporary file and decompresses them there.
-// The name of the file, or nothing after the failure has been shown and the exit requested.
+// Writes the entry's stored bytes into a new temporary file and decompresses them there. The
+// name of the file, or nothing after the failure has been shown and the exit requested.
 std::optional<std::string> ExtractToTempFile(const PayloadEntry& entry) {
-  std::optional<std::string> name = platform::Files().MakeFreshTempFile();
-  if (!name) {
+  std::optional<platform::SNewFile> temporary = platform::Files().MakeFreshTempFile();
+  if (!temporary) {
     FailAndExit("%s", kTroubleCreatingTemp);
     return std::nullopt;
   }
-  std::unique_ptr<platform::CFile> file = OpenForWrite(*name);
-  if (!file) {
-    ShowMessage("%s", kTroubleCreatingTemp);
-    RemoveAndExit(*name);
-    return std::nullopt;
-  }
+  const std::string name = temporary->path;
   const size_t stored = StoredSize(entry);
-  bool written = file->Write(entry.bytes, stored) == stored;
-  if (!file->Close() || !written) {
+  bool written = temporary->file->Write(entry.bytes, stored) == stored;
+  if (!temporary->file->Close() || !written) {
     ShowMessage("%s", kTroubleWritingFile);
-    RemoveAndExit(*name);
+    RemoveAndExit(name);
     return std::nullopt;
   }
   if (entry.packedSize != 0) {
-    ErrorText error = GunzipInPlace(*name);
+    ErrorText error = GunzipInPlace(name);
     if (error) {
-      ShowMessage("Trouble un-gziping tmpfile: %s\n%s", name->c_str(), error->c_str());
-      RemoveAndExit(*name);
+      ShowMessage("Trouble un-gziping tmpfile: %s\n%s", name.c_str(), error->c_str());
+      RemoveAndExit(name);
       return std::nullopt;
     }
   }

@@ -28,7 +28,9 @@ const MergedDatabase* FindMergedDatabase(std::string_view path);
 // the plain route when it is not Update mode, not a merged database or no user file, and after
 // a failed merge (and its message), so that the shipped file replaces the user's, whose backup
 // stays. A temporary file that cannot be made, written or decompressed ends the installation,
-// as any failed write of the worker does; the temporary file is removed in every case.
+// as any failed write of the worker does. The temporary file is removed on every path that
+// returns; a backup that cannot be made ends the process inside the merge, and the temporary
+// file then stays where the system keeps temporary files.
 EntryOutcome ReleaseSyncEntry(const PayloadEntry& entry, const std::string& target);
 
 // The installer's worker thread procedure: installs the program's own payload table below

@@ -5,21 +5,49 @@ namespace {
 
 class CFaultyFile : public CFile {
  public:
-  CFaultyFile(std::unique_ptr<CFile> real, CFaultyFiles* owner)
-      : m_real(std::move(real)), m_owner(owner) {}
+  CFaultyFile(std::unique_ptr<CFile> real, CFaultyFiles* owner, std::string path, bool writing)
+      : m_real(std::move(real)), m_owner(owner), m_path(std::move(path)), m_writing(writing) {}
 
-  size_t Read(void* buffer, size_t size) override { return m_real->Read(buffer, size); }
-
-  size_t Write(const void* data, size_t size) override {
-    if (!m_owner->NextWriteFails()) return m_real->Write(data, size);
-    return m_real->Write(data, size / 2);
+  size_t Read(void* buffer, size_t size) override {
+    return m_owner->ended() ? 0 : m_real->Read(buffer, size);
   }
 
-  int Close() override { return m_real->Close(); }
+  size_t Write(const void* data, size_t size) override {
+    if (m_owner->ended()) return 0;
+    switch (m_owner->NextWrite()) {
+      case CFaultyFiles::WriteFault::kNone: {
+        size_t written = m_real->Write(data, size);
+        // While an end of the process is armed, every write reaches the system at once.
+        if (m_owner->endArmed()) m_real->Sync();
+        return written;
+      }
+      case CFaultyFiles::WriteFault::kShort:
+        return m_real->Write(data, size / 2);
+      case CFaultyFiles::WriteFault::kEnd:
+        m_real->Write(data, size / 2);
+        m_real->Sync();  // what a killed process had handed to the system stays
+        return 0;
+    }
+    return 0;
+  }
+
+  int Sync() override { return m_owner->ended() ? 0 : m_real->Sync(); }
+
+  int Close() override {
+    if (!m_real) return 0;
+    bool ended = m_owner->ended();
+    bool fails = m_writing && !ended && m_owner->NextCloseFails();
+    int closed = m_real->Close();
+    m_real.reset();
+    if (fails) RealFiles().Open(m_path.c_str(), OpenMode::kWrite);  // left empty
+    return ended || fails ? 0 : closed;
+  }
 
  private:
   std::unique_ptr<CFile> m_real;
   CFaultyFiles* m_owner;
+  std::string m_path;
+  bool m_writing;
 };
 
 }  // namespace
@@ -27,6 +55,11 @@ class CFaultyFile : public CFile {
 void CFaultyFiles::FailOpensOf(const std::string& path, int times) {
   std::lock_guard<std::mutex> lock(m_mutex);
   m_failOpens[path] = times;
+}
+
+void CFaultyFiles::LockAttributeOf(const std::string& path) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_lockedAttributes.insert(path);
 }
 
 std::vector<std::string> CFaultyFiles::opened() const {
@@ -39,33 +72,104 @@ std::vector<std::string> CFaultyFiles::removed() const {
   return m_removed;
 }
 
-bool CFaultyFiles::NextWriteFails() {
+void CFaultyFiles::Record(std::vector<std::string>* list, const char* path) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  list->push_back(path);
+}
+
+CFaultyFiles::WriteFault CFaultyFiles::NextWrite() {
   long call = ++m_writeCalls;
-  long from = m_failFrom;
-  return from != 0 && call >= from;
+  if (m_endAt != 0 && call >= m_endAt) {
+    m_ended = true;
+    return WriteFault::kEnd;
+  }
+  if (m_failFrom != 0 && call >= m_failFrom) return WriteFault::kShort;
+  return WriteFault::kNone;
+}
+
+bool CFaultyFiles::NextCloseFails() {
+  long call = ++m_closeCalls;
+  return m_failClose != 0 && call == m_failClose;
+}
+
+std::unique_ptr<CFile> CFaultyFiles::Watch(std::unique_ptr<CFile> real, const char* path,
+                                           bool writing) {
+  if (!real) return nullptr;
+  return std::make_unique<CFaultyFile>(std::move(real), this, path, writing);
 }
 
 std::unique_ptr<CFile> CFaultyFiles::Open(const char* path, OpenMode mode) {
-  {
+  if (m_ended) return nullptr;
+  Record(&m_opened, path);
+  bool writing = mode == OpenMode::kWrite;
+  if (writing) {
     std::lock_guard<std::mutex> lock(m_mutex);
-    m_opened.push_back(path);
     auto failing = m_failOpens.find(path);
-    if (mode == OpenMode::kWrite && failing != m_failOpens.end() && failing->second != 0) {
+    if (failing != m_failOpens.end() && failing->second != 0) {
       if (failing->second != kAlways) --failing->second;
       return nullptr;
     }
   }
-  std::unique_ptr<CFile> real = RealFiles().Open(path, mode);
-  if (!real) return nullptr;
-  return std::make_unique<CFaultyFile>(std::move(real), this);
+  if (writing && RealFiles().IsReadOnly(path)) return nullptr;
+  return Watch(RealFiles().Open(path, mode), path, writing);
+}
+
+std::unique_ptr<CFile> CFaultyFiles::CreateNew(const char* path, bool* taken) {
+  *taken = false;
+  if (m_ended) return nullptr;
+  Record(&m_opened, path);
+  return Watch(RealFiles().CreateNew(path, taken), path, true);
+}
+
+int CFaultyFiles::MoveReplacing(const char* from, const char* to) {
+  if (m_ended || RealFiles().IsReadOnly(to)) return 0;
+  return RealFiles().MoveReplacing(from, to);
+}
+
+gzFile CFaultyFiles::OpenGzip(const char* path) {
+  return m_ended ? nullptr : RealFiles().OpenGzip(path);
+}
+
+EntryKind CFaultyFiles::Find(const char* path) {
+  return m_ended ? EntryKind::kNone : RealFiles().Find(path);
+}
+
+MakeDirectoryResult CFaultyFiles::MakeDirectory(const char* path) {
+  return m_ended ? MakeDirectoryResult::kFailed : RealFiles().MakeDirectory(path);
 }
 
 int CFaultyFiles::RemoveFile(const char* path) {
+  if (m_ended) return 0;
+  Record(&m_removed, path);
+  if (RealFiles().IsReadOnly(path)) return 0;
+  return RealFiles().RemoveFile(path);
+}
+
+int CFaultyFiles::RemoveEmptyDirectory(const char* path) {
+  if (m_ended || RealFiles().IsReadOnly(path)) return 0;
+  return RealFiles().RemoveEmptyDirectory(path);
+}
+
+int CFaultyFiles::SetReadOnly(const char* path, bool readOnly) {
+  if (m_ended) return 0;
   {
     std::lock_guard<std::mutex> lock(m_mutex);
-    m_removed.push_back(path);
+    if (m_lockedAttributes.count(path)) return 0;
   }
-  return RealFiles().RemoveFile(path);
+  return RealFiles().SetReadOnly(path, readOnly);
+}
+
+int CFaultyFiles::IsReadOnly(const char* path) {
+  return m_ended ? 0 : RealFiles().IsReadOnly(path);
+}
+
+std::optional<SNewFile> CFaultyFiles::MakeFreshTempFile() {
+  if (m_ended || m_failTempFiles) return std::nullopt;
+  std::optional<SNewFile> created = RealFiles().MakeFreshTempFile();
+  if (!created) return std::nullopt;
+  Record(&m_opened, created->path.c_str());
+  created->file = Watch(std::move(created->file), created->path.c_str(), true);
+  return created;
 }
 
 }  // namespace platform

@@ -1,11 +1,18 @@
-// A file service for tests: the real one of this target, with write failures injected at a
-// chosen call and a record of what was opened and removed.
+// A file service for tests: the real one of this target, with Windows' refusals of read-only
+// files on every system and for every user (so that no result depends on running as root),
+// faults injected on request, and a record of what was opened and removed.
+//
+// The faults model what loses data: a full disk (writes cut short from a chosen call on), a
+// failed close (the file is left empty, as a full disk leaves a small file whose bytes were all
+// still in the write buffer), and the end of the process at a chosen write, after which every
+// file operation is refused, so that the test sees the disk as a killed installer leaves it.
 #ifndef CIRVANE_PLATFORM_FAKE_FAULTY_FILES_H_
 #define CIRVANE_PLATFORM_FAKE_FAULTY_FILES_H_
 
 #include <atomic>
 #include <map>
 #include <mutex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -19,46 +26,62 @@ class CFaultyFiles : public CFileSystem {
   // behave like a full disk: at most half of the bytes arrive and the short count is returned.
   // 0 turns failures off.
   void FailWritesFrom(long call) { m_failFrom = call; }
+  // Makes the close number `call` of a file opened for writing (counted from 1) fail and leave
+  // the file empty. 0 turns it off.
+  void FailClose(long call) { m_failClose = call; }
+  // Ends the process at the write call number `call`: half of its bytes arrive, and from then
+  // on every file operation is refused. Every write before it reaches the system at once, as
+  // it would if the process were killed. 0 turns it off.
+  void EndProcessAtWrite(long call) { m_endAt = call; }
   // Makes the next `times` opens of `path` for writing fail (kAlways: every one).
   static constexpr int kAlways = -1;
   void FailOpensOf(const std::string& path, int times = kAlways);
+  // Makes every change of the read-only attribute of `path` fail.
+  void LockAttributeOf(const std::string& path);
+  // Makes every request for a fresh temporary file fail.
+  void FailTempFiles() { m_failTempFiles = true; }
 
-  // Write calls made so far.
   long writeCalls() const { return m_writeCalls; }
+  long closeCalls() const { return m_closeCalls; }
+  bool ended() const { return m_ended; }
+  bool endArmed() const { return m_endAt != 0; }
   std::vector<std::string> opened() const;
   std::vector<std::string> removed() const;
 
   std::unique_ptr<CFile> Open(const char* path, OpenMode mode) override;
-  gzFile OpenGzip(const char* path) override { return RealFiles().OpenGzip(path); }
-  EntryKind Find(const char* path) override { return RealFiles().Find(path); }
-  MakeDirectoryResult MakeDirectory(const char* path) override {
-    return RealFiles().MakeDirectory(path);
-  }
+  std::unique_ptr<CFile> CreateNew(const char* path, bool* taken) override;
+  int MoveReplacing(const char* from, const char* to) override;
+  gzFile OpenGzip(const char* path) override;
+  EntryKind Find(const char* path) override;
+  MakeDirectoryResult MakeDirectory(const char* path) override;
   int RemoveFile(const char* path) override;
-  int RemoveEmptyDirectory(const char* path) override {
-    return RealFiles().RemoveEmptyDirectory(path);
-  }
-  int SetReadOnly(const char* path, bool readOnly) override {
-    return RealFiles().SetReadOnly(path, readOnly);
-  }
-  int IsReadOnly(const char* path) override { return RealFiles().IsReadOnly(path); }
+  int RemoveEmptyDirectory(const char* path) override;
+  int SetReadOnly(const char* path, bool readOnly) override;
+  int IsReadOnly(const char* path) override;
   std::string FallbackTempDirectory() override { return RealFiles().FallbackTempDirectory(); }
-  std::optional<std::string> MakeFreshTempFile() override {
-    if (m_failTempFiles) return std::nullopt;
-    return RealFiles().MakeFreshTempFile();
-  }
-  // Makes every request for a fresh temporary file fail.
-  void FailTempFiles() { m_failTempFiles = true; }
+  std::optional<SNewFile> MakeFreshTempFile() override;
 
-  // Counts a write call; true when this one must fail.
-  bool NextWriteFails();
+  // What happens to the write call being made: kNone, kShort (a full disk) or kEnd.
+  enum class WriteFault { kNone, kShort, kEnd };
+  WriteFault NextWrite();
+  // Counts a close of a written file; true when this one must fail.
+  bool NextCloseFails();
 
  private:
+  // Wraps a real file that was opened or created.
+  std::unique_ptr<CFile> Watch(std::unique_ptr<CFile> real, const char* path, bool writing);
+  void Record(std::vector<std::string>* list, const char* path);
+
   std::atomic<long> m_writeCalls{0};
+  std::atomic<long> m_closeCalls{0};
   std::atomic<long> m_failFrom{0};
+  std::atomic<long> m_failClose{0};
+  std::atomic<long> m_endAt{0};
+  std::atomic<bool> m_ended{false};
   std::atomic<bool> m_failTempFiles{false};
   mutable std::mutex m_mutex;
   std::map<std::string, int> m_failOpens;  // path -> failures left (kAlways: no end)
+  std::set<std::string> m_lockedAttributes;
   std::vector<std::string> m_opened;
   std::vector<std::string> m_removed;
 };

@@ -1,5 +1,6 @@
 // The file service on POSIX systems: backslash paths become slash paths here.
 #include <errno.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,11 +16,46 @@ namespace {
 
 constexpr mode_t kWriteBits = S_IWUSR | S_IWGRP | S_IWOTH;
 constexpr mode_t kNewDirectoryMode = 0777;
+constexpr mode_t kNewFileMode = 0666;
+constexpr int kCreateNewFlags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
+
+// Asks for the folder holding `systemPath` to reach the disk, so that a rename into it lasts.
+void SyncFolderOf(const std::string& systemPath) {
+  size_t slash = systemPath.rfind('/');
+  std::string folder = slash == std::string::npos ? "." : systemPath.substr(0, slash + 1);
+  int descriptor = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (descriptor < 0) return;
+  fsync(descriptor);
+  close(descriptor);
+}
 
 class CPosixFiles : public CFileSystem {
  public:
+  // POSIX has no mandatory sharing modes: another program may write a file while the installer
+  // reads or writes it. Advisory locks would bind only programs that ask for them, and the
+  // simulator does not, so none are taken.
   std::unique_ptr<CFile> Open(const char* path, OpenMode mode) override {
-    return OpenStdioFile(SystemPath(path).c_str(), mode);
+    bool writing = mode == OpenMode::kWrite;
+    return WrapStdioFile(fopen(SystemPath(path).c_str(), writing ? "wb" : "rb"), writing);
+  }
+
+  // O_EXCL refuses any existing name, a link included (even one that leads nowhere), and
+  // O_NOFOLLOW makes sure of it.
+  std::unique_ptr<CFile> CreateNew(const char* path, bool* taken) override {
+    std::string systemPath = SystemPath(path);
+    int descriptor = open(systemPath.c_str(), kCreateNewFlags, kNewFileMode);
+    *taken = descriptor < 0 && errno == EEXIST;
+    if (descriptor < 0) return nullptr;
+    FILE* stream = fdopen(descriptor, "wb");
+    if (!stream) close(descriptor);
+    return WrapStdioFile(stream, true);
+  }
+
+  int MoveReplacing(const char* from, const char* to) override {
+    std::string target = SystemPath(to);
+    if (rename(SystemPath(from).c_str(), target.c_str()) != 0) return 0;
+    SyncFolderOf(target);
+    return 1;
   }
 
   gzFile OpenGzip(const char* path) override { return gzopen(SystemPath(path).c_str(), "rb"); }
@@ -59,17 +95,24 @@ class CPosixFiles : public CFileSystem {
   // No drives here: temporary files fall back to the current directory.
   std::string FallbackTempDirectory() override { return "."; }
 
-  std::optional<std::string> MakeFreshTempFile() override {
+  std::optional<SNewFile> MakeFreshTempFile() override {
     const char* directory = getenv("TMPDIR");
     std::string name = std::string(directory && *directory ? directory : "/tmp") + "/qsimXXXXXX";
     int descriptor = mkstemp(name.data());  // creates the file with O_CREAT | O_EXCL
     if (descriptor < 0) return std::nullopt;
-    close(descriptor);
-    return ImportPath(name);
+    FILE* stream = fdopen(descriptor, "wb");
+    if (!stream) {
+      close(descriptor);
+      unlink(name.c_str());
+      return std::nullopt;
+    }
+    return SNewFile{ImportPath(name), WrapStdioFile(stream, true)};
   }
 };
 
 }  // namespace
+
+int CommitStream(FILE* stream) { return fflush(stream) == 0 && fsync(fileno(stream)) == 0; }
 
 CFileSystem& RealFiles() {
   static CPosixFiles files;

@@ -1,7 +1,9 @@
 // The file service on Windows.
 #include <direct.h>
 #include <errno.h>
+#include <fcntl.h>
 #include <io.h>
+#include <share.h>
 #include <sys/stat.h>
 #include <windows.h>
 
@@ -14,11 +16,34 @@ namespace platform {
 namespace {
 
 constexpr char kCurrentDriveRoot[] = "\\";
+constexpr int kCreateNewFlags = _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY;
+constexpr int kNewFilePermissions = _S_IREAD | _S_IWRITE;
+// tmpnam names tried for one temporary file before giving up.
+constexpr int kMaxTempNameAttempts = 1000;
+
+bool NameTaken(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
 
 class CWin32Files : public CFileSystem {
  public:
+  // Other programs may read the file while it is open, but not write it.
   std::unique_ptr<CFile> Open(const char* path, OpenMode mode) override {
-    return OpenStdioFile(path, mode);
+    bool writing = mode == OpenMode::kWrite;
+    return WrapStdioFile(_fsopen(path, writing ? "wb" : "rb", _SH_DENYWR), writing);
+  }
+
+  // _O_EXCL is CREATE_NEW: an existing name, a link included, is refused, never followed. A
+  // folder in the way is refused as access denied, so the name itself is looked at too.
+  std::unique_ptr<CFile> CreateNew(const char* path, bool* taken) override {
+    int descriptor = _sopen(path, kCreateNewFlags, _SH_DENYWR, kNewFilePermissions);
+    *taken = descriptor < 0 && (errno == EEXIST || NameTaken(path));
+    if (descriptor < 0) return nullptr;
+    FILE* stream = _fdopen(descriptor, "wb");
+    if (!stream) _close(descriptor);
+    return WrapStdioFile(stream, true);
+  }
+
+  int MoveReplacing(const char* from, const char* to) override {
+    return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
   }
 
   gzFile OpenGzip(const char* path) override { return gzopen(path, "rb"); }
@@ -56,10 +81,16 @@ class CWin32Files : public CFileSystem {
 
   // The root of the current drive, when it can be reached; a drive root is no entry that the
   // directory search finds, so its attributes are asked for instead.
-  std::optional<std::string> MakeFreshTempFile() override {
-    char name[L_tmpnam];
-    if (!tmpnam(name)) return std::nullopt;
-    return std::string(name);
+  std::optional<SNewFile> MakeFreshTempFile() override {
+    for (int attempt = 0; attempt < kMaxTempNameAttempts; ++attempt) {
+      char name[L_tmpnam];
+      if (!tmpnam(name)) return std::nullopt;
+      bool taken = false;
+      std::unique_ptr<CFile> file = CreateNew(name, &taken);
+      if (file) return SNewFile{name, std::move(file)};
+      if (!taken) return std::nullopt;
+    }
+    return std::nullopt;
   }
 
   std::string FallbackTempDirectory() override {
@@ -72,6 +103,8 @@ class CWin32Files : public CFileSystem {
 };
 
 }  // namespace
+
+int CommitStream(FILE* stream) { return fflush(stream) == 0 && _commit(_fileno(stream)) == 0; }
 
 CFileSystem& RealFiles() {
   static CWin32Files files;
