@@ -15,6 +15,12 @@ mkdir -p "$work"
 "$bin/make_sample" --out "$work/sample" >/dev/null
 cmp="$work/sample/lib/cmp"
 
+# $3 bytes of the file $1 from offset $2 on. (Pieces are cut so that no reader in a pipe stops
+# early, which would end its writer with SIGPIPE.)
+bytes_of() {
+  dd if="$1" bs=1 skip="$2" count="$3" status=none
+}
+
 # The two-part input of the merge programs: the size of the user's file $1 as a u16
 # (little-endian), that file, then the shipped file $2.
 pack_pair() {
@@ -29,8 +35,8 @@ pack_pair() {
 mkdir -p "$out/fuzz_statement_reader" "$out/fuzz_model_library_merge"
 for kind in bjt dio jft mos; do
   head -n 24 "$cmp/standard.$kind" >"$out/fuzz_statement_reader/sample.$kind"
-  head -c 400 "$cmp/standard.$kind" | head -n -1 >"$work/user.$kind"
-  tail -c +250 "$cmp/standard.$kind" | tail -n +2 | head -c 350 | head -n -1 >"$work/shipped.$kind"
+  bytes_of "$cmp/standard.$kind" 0 400 | head -n -1 >"$work/user.$kind"
+  bytes_of "$cmp/standard.$kind" 250 350 | tail -n +2 | head -n -1 >"$work/shipped.$kind"
   pack_pair "$work/user.$kind" "$work/shipped.$kind" >"$out/fuzz_model_library_merge/pair.$kind"
   cp "$work/user.$kind" "$work/merged.$kind"
   "$bin/cmpdb" merge model "$work/merged.$kind" "$work/shipped.$kind" "$work/merged.$kind"
@@ -67,8 +73,7 @@ head -c 1400 "$cmp/standard.cap" >"$work/tree/b.cap"
 offset=0
 index=0
 while IFS=$'\t' read -r _ _ _ packed; do
-  tail -c +$((offset + 1)) "$work/payload/payload.bin" | head -c "$packed" \
-    >"$out/fuzz_gunzip/member$index"
+  bytes_of "$work/payload/payload.bin" "$offset" "$packed" >"$out/fuzz_gunzip/member$index"
   offset=$((offset + packed))
   index=$((index + 1))
 done < <("$bin/payloadgen" --list --tree "$work/tree" --readonly "$work/readonly.txt" | grep -v entries)
