@@ -23,7 +23,7 @@ CMAKE_COMMON := -G Ninja -DCIRVANE_WERROR=ON
 PRODUCT_FLAGS := -DCIRVANE_PRODUCT=$(abspath $(PRODUCT)) -DCIRVANE_READONLY=$(abspath $(READONLY))
 WINE_ENV := WINEPREFIX=$(abspath $(WIN))/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
 
-.PHONY: deps native-configure windows-configure host-tools stub sample native asan windows \
+.PHONY: deps native-configure windows-configure host-payloadgen host-tools stub sample native asan windows \
         test fuzz-build fuzz fuzz-campaign run demo installer tools bench repro screens clean
 
 deps:
@@ -37,8 +37,12 @@ windows-configure: deps
 	  -DCMAKE_TOOLCHAIN_FILE=$(abspath cmake/mingw-i686.cmake) \
 	  -DCIRVANE_HOST_TOOLS=$(abspath $(NATIVE))/bin >/dev/null
 
+# The native payloadgen, which the Windows build runs to make its payload tables.
+host-payloadgen: native-configure
+	@cmake --build $(NATIVE) --target payloadgen
+
 host-tools: native-configure
-	@cmake --build $(NATIVE) --target payloadgen make_sample make_fullscale
+	@cmake --build $(NATIVE) --target payloadgen make_sample
 
 stub: host-tools windows-configure
 	@cmake --build $(WIN) --target qsim_stub
@@ -88,10 +92,16 @@ test: native asan windows
 	@echo "== fuzz targets"
 	@$(MAKE) --no-print-directory fuzz
 
-# The installer program over PRODUCT and READONLY, built by the Windows build.
-installer: windows
-	@cp $(WIN)/bin/CirvaneIVSetup.exe $(OUT)/CirvaneIVSetup.exe
-	@echo "$(OUT)/CirvaneIVSetup.exe"
+# The installer program over PRODUCT and READONLY: the host payloadgen, the sample product when
+# it is the one carried, and the Windows program, nothing of the tests. Signed when SIGN_CERT with
+# SIGN_KEY, or SIGN_PKCS12, name a key (scripts/sign-installer.sh); ends with a summary.
+INSTALLER_INPUTS := $(if $(filter $(SAMPLE),$(PRODUCT)),sample,host-payloadgen windows-configure)
+installer: $(INSTALLER_INPUTS)
+	@cmake --build $(WIN) --target CirvaneIVSetup
+	@SIGN_CERT='$(SIGN_CERT)' SIGN_KEY='$(SIGN_KEY)' SIGN_PKCS12='$(SIGN_PKCS12)' \
+	  SIGN_PASS_FILE='$(SIGN_PASS_FILE)' SIGN_TIMESTAMP_URL='$(SIGN_TIMESTAMP_URL)' \
+	  bash scripts/finish-installer.sh $(WIN)/bin/CirvaneIVSetup.exe \
+	  $(WIN)/payload/cirvane_product_payload $(OUT)/CirvaneIVSetup.exe
 
 tools: host-tools
 	@cmake --build $(NATIVE) --target cmpdb
@@ -113,7 +123,7 @@ demo: native
 
 # The benchmark configures its own build (out/bench-build) with the full-scale product compiled in.
 bench: host-tools
-	@cmake --build $(NATIVE) --target bench_model_merge bench_archive_merge
+	@cmake --build $(NATIVE) --target make_fullscale bench_model_merge bench_archive_merge
 	@mkdir -p $(OUT)/bench-merge
 	@$(NATIVE)/bin/bench_model_merge $(OUT)/bench-merge
 	@$(NATIVE)/bin/bench_archive_merge $(OUT)/bench-merge

@@ -7,11 +7,9 @@
 namespace {
 
 constexpr size_t kCopyChunkSize = 1024;
-constexpr std::string_view kWildcards = "*?";
 
 platform::EntryKind FindEntry(std::string_view name) {
   if (name.empty() || !FitsPathLimit(name)) return platform::EntryKind::kNone;
-  if (name.find_first_of(kWildcards) != std::string_view::npos) return platform::EntryKind::kNone;
   return platform::Files().Find(std::string(name).c_str());
 }
 

@@ -12,7 +12,8 @@
 constexpr int kDirectoryCallBudget = 261;
 
 // 1 when an entry named `name` exists and is not a directory; 0 otherwise (also for an empty
-// name or one with wildcards, which the directory search would treat as a pattern).
+// name, and on Windows for one with wildcards, which its directory search would treat as a
+// pattern; they are ordinary characters of POSIX names).
 int FileExists(std::string_view name);
 
 // 1 when an entry of any kind named `name` exists; 0 otherwise (same refusals as FileExists).

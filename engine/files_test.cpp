@@ -28,6 +28,14 @@ TEST_F(FilesTest, ExistenceTestsTellFilesFromDirectories) {
   EXPECT_FALSE(DirectoryExists(""));
   EXPECT_FALSE(FileExists(m_dir / "f.*")) << "a pattern is no file name";
   EXPECT_FALSE(FileExists(m_dir.path() + "\\" + std::string(kMaxPathLength, 'a')));
+#ifndef _WIN32
+  // Ordinary characters of POSIX names.
+  ASSERT_TRUE(WriteWholeFile(m_dir / "f?.txt", "x"));
+  ASSERT_EQ(platform::MakeDirectoryResult::kMade,
+            platform::Files().MakeDirectory((m_dir / "a*b").c_str()));
+  EXPECT_TRUE(FileExists(m_dir / "f?.txt"));
+  EXPECT_TRUE(DirectoryExists(m_dir / "a*b"));
+#endif
 }
 
 TEST_F(FilesTest, CreateDirectoryTreeMakesEveryMissingLevel) {

@@ -37,7 +37,8 @@ class CGzipInput {
   }
   bool Close() {
     if (!m_stream) return true;
-    int result = gzclose(m_stream);
+    // The reading half of gzclose: gzclose itself would link zlib's compressor into the program.
+    int result = gzclose_r(m_stream);
     m_stream = nullptr;
     return result == Z_OK;
   }

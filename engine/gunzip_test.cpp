@@ -88,6 +88,7 @@ TEST_F(GunzipTest, DamagedMembersFailLeavingTheTargetAsItWasAndNoTemporaryFile) 
     EXPECT_EQ(c.stored, ReadWholeFile(target));
     EXPECT_EQ(0u, platform::CountFiles(m_temp.path())) << "temporary file left after " << *error;
   }
+  EXPECT_EQ(0u, platform::CountFiles(m_temp.path())) << "no temporary file may stay";
 }
 
 TEST_F(GunzipTest, ToFileNamesTheFileItCannotOpen) {

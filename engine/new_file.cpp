@@ -48,7 +48,9 @@ ReplaceOutcome CFileReplacement::Commit() {
     platform::Files().SetReadOnly(m_path.c_str(), false);
     m_moved = platform::Files().MoveReplacing(from, m_path.c_str());
   }
-  return m_moved ? ReplaceOutcome::kReplaced : ReplaceOutcome::kMoveRefused;
+  if (!m_moved) return ReplaceOutcome::kMoveRefused;
+  platform::Files().SyncFolderOf(m_path.c_str());  // the move is made; this only makes it last
+  return ReplaceOutcome::kReplaced;
 }
 
 int ReplaceWithCopy(std::string_view source, std::string_view destination) {

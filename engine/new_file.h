@@ -42,9 +42,10 @@ class CFileReplacement {
   // The new file to write the content to; null when it could not be created.
   platform::CFile* file() const { return m_new ? m_new->file.get() : nullptr; }
 
-  // Forces the new file onto the disk, closes it and moves it over the old one; when the move
-  // is refused, clears the old file's read-only attribute and moves once more. On any failure
-  // the new file is removed and the old one is left as it was.
+  // Forces the new file onto the disk, closes it and moves it over the old one (then asks for
+  // the folder to reach the disk too); when the move is refused, clears the old file's
+  // read-only attribute and moves once more. On any failure the new file is removed and the
+  // old one is left as it was.
   ReplaceOutcome Commit();
 
  private:

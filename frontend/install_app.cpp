@@ -9,10 +9,12 @@
 #include "platform/resources.h"
 
 std::string g_productVersion;
+std::string g_companyName;
 
 int CInstallApp::InitInstance() {
   std::optional<std::string> block = platform::ResourcesService().ReadVersionBlock();
   g_productVersion = block ? ReadProductVersion(*block) : std::string();
+  g_companyName = block ? ReadCompanyName(*block) : std::string();
   CInstallDlg dialog;
   dialog.m_licence.assign(LicenceText, kLicenceTextLength);
   if (dialog.DoModal() == platform::kDialogFailed) m_exitStatus = kFailureExitStatus;

@@ -74,6 +74,7 @@ TEST(ProductVersionTest, ReadsThisProgramsOwnVersionResource) {
   std::optional<std::string> block = platform::RealResources().ReadVersionBlock();
   ASSERT_TRUE(block.has_value());
   EXPECT_EQ(CIRVANE_PRODUCT_VERSION, ReadProductVersion(*block));
+  EXPECT_EQ("Veltro Corporation", ReadCompanyName(*block));
 }
 #endif
 
@@ -82,6 +83,7 @@ class InstallAppTest : public testing::Test {
   ~InstallAppTest() override {
     platform::UseResources(nullptr);
     g_productVersion.clear();
+    g_companyName.clear();
   }
 
   CInstallerServices m_services;
@@ -99,6 +101,8 @@ TEST_F(InstallAppTest, RunsTheMainDialogWithLicenceAndVersion) {
   CInstallApp app;
   EXPECT_EQ(0, app.InitInstance()) << "the program ends when the dialog closes";
   EXPECT_EQ(0, app.exitStatus());
+  EXPECT_EQ("Veltro Corporation", g_companyName)
+      << "read with the version, for the uninstall entry";
   EXPECT_TRUE(m_ui.faults().empty());
 }
 

@@ -9,6 +9,7 @@
 #include "engine/message.h"
 #include "engine/paths.h"
 #include "engine/worker.h"
+#include "frontend/install_app.h"
 #include "frontend/install_dlg.h"
 #include "frontend/overwrite_dlg.h"
 #include "frontend/resource.h"
@@ -18,7 +19,9 @@
 #include "integration/registry_entries.h"
 #include "integration/shortcuts.h"
 #include "integration/uninstall_log.h"
+#include "payload/payload.h"
 #include "platform/files.h"
+#include "platform/full_path.h"
 #include "platform/system.h"
 
 namespace {
@@ -63,7 +66,8 @@ void IntegrateProduct(const std::string& exePath) {
   RemoveOldCompanyKeys();
   RemoveOldFileTypes();
   RemoveOldUninstallEntry();
-  RegisterUninstall(exePath);
+  RegisterUninstall(exePath,
+                    {g_productVersion, g_companyName, g_installDir, InstalledSizeKb(payloadIndex)});
   if (g_updateMode == 0) {
     std::optional<std::string> iniFile = FindIniFile();
     if (iniFile) platform::Files().RemoveFile(iniFile->c_str());
@@ -92,10 +96,15 @@ void CInstallDlg::OnInstallNow() {
   StartInstallation();
 }
 
-// A text longer than the directory routines accept is refused like a directory that cannot be
-// made, before anything is created.
+// The typed text becomes a full path, shown in the box: taken as typed, a relative one would
+// name a different place as soon as anything starts from another directory (the shortcuts, the
+// uninstall command). A directory that leaves the product's longest path no room below it is
+// refused like one that cannot be made, before anything is created: the installation would
+// otherwise end part way with a failed write.
 int CInstallDlg::PrepareInstallDir() {
-  if (FitsPathLimit(m_installDir)) {
+  m_installDir = platform::FullPath(m_installDir);
+  UpdateData(0);
+  if (FitsPathLimit(JoinPath(m_installDir, payloadLongestPath))) {
     int budget = 0;
     CreateDirectoryTree(m_installDir, &budget);
     if (DirectoryExists(m_installDir)) return 1;

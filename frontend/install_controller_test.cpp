@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,8 @@
 #include "frontend/install_dlg.h"
 #include "frontend/installer_test_support.h"
 #include "frontend/resource.h"
+#include "integration/registry_entries.h"
+#include "payload/payload.h"
 #include "sync/release_sync.h"
 
 namespace {
@@ -108,9 +111,17 @@ class InstallControllerTest : public testing::Test {
   std::string m_target;
 };
 
+// The directory is typed relative to the current directory: everything after Install Now
+// names it in full.
 TEST_F(InstallControllerTest, FreshInstallationFinishesInOrderAndLaunchesLast) {
+  std::string work = m_services.m_scratch / "Work";
+  platform::Files().MakeDirectory(work.c_str());
+  platform::CScopedCurrentDirectory current(work);
   CInstallDlg dialog(InstallTestPayload);
-  StartInstalling(m_target);
+  StartInstalling("..\\Apps\\VRO\\Cirvane IV");
+  m_ui.Then(IDD_INSTALL, [this](CHeadlessWindow& window) {
+    EXPECT_EQ(m_target, window.Text(IDC_INSTALL_DIR)) << "the box shows the full path";
+  });
   FinishInstalling();
 
   EXPECT_EQ(kIdOk, dialog.DoModal());
@@ -129,6 +140,12 @@ TEST_F(InstallControllerTest, FreshInstallationFinishesInOrderAndLaunchesLast) {
 
   EXPECT_EQ("Cirvane IV",
             m_services.m_registry.ValueOf(Hive::kLocalMachine, kUninstallEntryKey, "DisplayName"));
+  EXPECT_EQ(m_target, m_services.m_registry.ValueOf(Hive::kLocalMachine, kUninstallEntryKey,
+                                                    "InstallLocation"));
+  EXPECT_EQ(InstalledSizeKb(payloadIndex),
+            platform::DwordNumber(m_services.m_registry.ValueOf(
+                Hive::kLocalMachine, kUninstallEntryKey, "EstimatedSize")))
+      << "the size of the program's own payload";
   EXPECT_FALSE(IniFileExists()) << "a first installation deletes the ini file";
   std::string desktop = m_services.m_scratch / "Desktop\\Cirvane IV.lnk";
   std::string startMenu = m_services.m_scratch / "Start Menu\\Cirvane IV.lnk";
@@ -158,24 +175,30 @@ TEST_F(InstallControllerTest, ProgressShowsTheWorkerStatusAndAMissingSimulatorEn
   EXPECT_TRUE(m_services.m_system.processes().empty());
 }
 
-TEST_F(InstallControllerTest, DirectoriesThatCannotBeMadeAreRefused) {
+// The longest directory accepted leaves exactly room for the product's longest path: the join
+// puts one backslash in place of its leading ".\\".
+TEST_F(InstallControllerTest, DirectoriesThatCannotBeMadeOrLeaveNoRoomAreRefused) {
   std::string file = m_services.m_scratch / "plain.txt";
   WriteWholeFile(file, "x");
-  std::string tooLong = m_services.m_scratch / std::string(kMaxPathLength, 'd');
+  size_t longest = kMaxPathLength + 1 - std::strlen(payloadLongestPath);
+  std::string fits =
+      m_services.m_scratch / std::string(longest - m_services.m_scratch.path().size() - 1, 'd');
+  std::string tooLong = fits + "e";
   CInstallDlg dialog(InstallTestPayload);
   StartInstalling("");
   m_ui.Type(IDD_INSTALL, IDC_INSTALL_DIR, file + "\\sub");
   m_ui.Click(IDD_INSTALL, IDC_INSTALL_NOW);
   m_ui.Type(IDD_INSTALL, IDC_INSTALL_DIR, tooLong);
   m_ui.Click(IDD_INSTALL, IDC_INSTALL_NOW);
-  m_ui.Then(IDD_INSTALL, [](CHeadlessWindow& window) {
-    EXPECT_EQ("1111111", States(window)) << "still idle";
-    window.PressEscape();
-  });
+  m_ui.Then(IDD_INSTALL,
+            [](CHeadlessWindow& window) { EXPECT_EQ("1111111", States(window)) << "still idle"; });
+  m_ui.Type(IDD_INSTALL, IDC_INSTALL_DIR, fits);
+  m_ui.Click(IDD_INSTALL, IDC_INSTALL_NOW);
+  FinishInstalling();
 
-  EXPECT_EQ(kIdCancel, dialog.DoModal());
+  EXPECT_EQ(kIdOk, dialog.DoModal());
   std::vector<platform::CHeadlessUi::SBox> boxes = m_ui.boxes();
-  ASSERT_EQ(3u, boxes.size());
+  ASSERT_EQ(4u, boxes.size());
   EXPECT_EQ("Could not create directory \"\"\nPlease choose another location", boxes[0].text);
   EXPECT_EQ("Directory Not Found", boxes[0].caption);
   EXPECT_EQ(platform::kBoxIconExclamation | platform::kBoxTopmost, boxes[0].style);
@@ -183,9 +206,10 @@ TEST_F(InstallControllerTest, DirectoriesThatCannotBeMadeAreRefused) {
             boxes[1].text);
   EXPECT_EQ("Could not create directory \"" + tooLong + "\"\nPlease choose another location",
             boxes[2].text);
+  EXPECT_EQ(kSuccessText, boxes[3].text);
   EXPECT_EQ(platform::EntryKind::kNone, platform::Files().Find(tooLong.c_str()))
-      << "nothing is made for a text too long";
-  EXPECT_EQ(2u, platform::CountFiles(m_services.m_scratch.path())) << "plain.txt and the ini";
+      << "nothing is made for a directory without room";
+  EXPECT_EQ(m_table.index().size() + 1, platform::CountFiles(fits));
 }
 
 TEST_F(InstallControllerTest, OverwriteQuestionCancelledLeavesEverythingAsItWas) {
@@ -253,16 +277,18 @@ TEST_F(InstallControllerTest, OverwriteDeletesTheIniFileAndUpdateKeepsIt) {
 }
 
 TEST_F(InstallControllerTest, FailedShortcutShowsItsMessageAndSkipsTheRest) {
-  m_services.m_registry.SetValue(Hive::kCurrentUser, kShellFoldersKey, "Desktop", "");
+  m_services.m_shell.MakeLinksUnavailable();
   CInstallDlg dialog(InstallTestPayload);
   StartInstalling(m_target);
   FinishInstalling();
 
   EXPECT_EQ(kIdOk, dialog.DoModal()) << "the dialog closes all the same";
-  EXPECT_EQ(std::vector<std::string>{"Could't find Desktop location"}, m_ui.boxTexts());
+  EXPECT_EQ(std::vector<std::string>{"Trouble making link in desktop: no shell link object!"},
+            m_ui.boxTexts());
   bool logFound = true;
   ReadWholeFile(m_target + "\\uninstall.info", &logFound);
   EXPECT_FALSE(logFound);
+  EXPECT_FALSE(m_services.m_registry.HasKey(Hive::kLocalMachine, kUninstallEntryKey));
   EXPECT_TRUE(m_services.m_system.processes().empty());
   EXPECT_TRUE(IniFileExists());
 }

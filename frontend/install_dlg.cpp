@@ -1,7 +1,7 @@
 #include "frontend/install_dlg.h"
 
 #include <memory>
-#include <optional>
+#include <string>
 
 #include "engine/files.h"
 #include "engine/paths.h"
@@ -9,6 +9,7 @@
 #include "frontend/install_app.h"
 #include "frontend/quit_dlg.h"
 #include "frontend/resource.h"
+#include "integration/registry_values.h"
 #include "platform/registry.h"
 #include "sync/release_sync.h"
 
@@ -17,24 +18,21 @@ namespace {
 constexpr char kHeadingPrefix[] = "Installs Cirvane IV ";
 constexpr char kWindowsVersionKey[] = "Software\\Microsoft\\Windows\\CurrentVersion";
 constexpr char kProgramFilesValue[] = "ProgramFilesDir";
-// Registry values are read into buffers of this size, the terminating zero included.
-constexpr size_t kRegistryValueSize = 260;
 constexpr platform::SFontSpec kLicenceFont = {"Arial", 10, 400};
 
 // The controls that need an accepted licence and an idle dialog, in the order they are set.
 constexpr int kAcceptedOnlyControls[] = {IDC_DIR_LABEL, IDC_INSTALL_DIR, IDC_INSTALL_NOW,
                                          IDC_BROWSE};
 
-// "ProgramFilesDir" of the machine's Windows key, whatever the value's type; nothing when the
-// key or the value is missing.
-std::optional<std::string> ReadProgramFilesDir() {
+// "ProgramFilesDir" of the machine's Windows key as text, whatever the value's type: cut at its
+// first zero byte, so that an expandable or binary value does not carry its terminating zero
+// into the proposal (which would then end at the Program Files directory). Empty when the key
+// or the value is missing.
+std::string ReadProgramFilesDir() {
   std::unique_ptr<platform::CRegistryKey> key = platform::RegistryService().OpenKey(
       platform::Hive::kLocalMachine, kWindowsVersionKey, platform::KeyAccess::kQueryValue);
-  if (!key) return std::nullopt;
-  std::optional<platform::RegistryValue> value =
-      key->QueryValue(kProgramFilesValue, kRegistryValueSize);
-  if (!value) return std::nullopt;
-  return value->data;
+  if (!key) return std::string();
+  return ReadValueText(*key, kProgramFilesValue);
 }
 
 }  // namespace
@@ -68,14 +66,11 @@ int CInstallDlg::OnInitDialog() {
   return 1;
 }
 
-// The directory box shows whatever it holds again once the registry could be read, whether or
-// not the Program Files directory exists.
+// A missing value, or a Program Files directory that does not exist, leaves the built-in
+// proposal.
 void CInstallDlg::ProposeInstallDir() {
-  std::optional<std::string> programFiles = ReadProgramFilesDir();
-  if (!programFiles) return;
-  if (DirectoryExists(*programFiles)) {
-    m_installDir = JoinPath(*programFiles, kProductSubdirectory);
-  }
+  std::string programFiles = ReadProgramFilesDir();
+  if (DirectoryExists(programFiles)) m_installDir = JoinPath(programFiles, kProductSubdirectory);
   UpdateData(0);
 }
 

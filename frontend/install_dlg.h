@@ -70,7 +70,8 @@ class CInstallDlg : public platform::CDialog {
   void ProposeInstallDir();
 
   // Install Now, step by step (install_controller.cpp).
-  // 1 when the directory exists or could be created; otherwise tells the user.
+  // Makes m_installDir a full path; 1 when it leaves room for the product and exists or could
+  // be created; otherwise tells the user.
   int PrepareInstallDir();
   // Asks how to treat an earlier installation; 1 to go on (g_updateMode set), 0 to stay idle.
   int AskOverwriteOrUpdate();

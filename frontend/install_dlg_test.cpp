@@ -10,6 +10,9 @@
 #include "engine/paths.h"
 #include "frontend/installer_test_support.h"
 #include "frontend/resource.h"
+#ifdef _WIN32
+#include "platform/fake/scoped_raw_registry_value.h"
+#endif
 
 namespace {
 
@@ -23,6 +26,16 @@ void EndlessWorker(void*) {}
 class InstallDlgTest : public testing::Test {
  protected:
   void TearDown() override { EXPECT_TRUE(m_ui.faults().empty()) << m_ui.faults()[0]; }
+
+  // Opens the dialog and expects `directory` in the directory box.
+  void ExpectProposal(const std::string& directory) {
+    CInstallDlg dialog(EndlessWorker);
+    m_ui.Then(IDD_INSTALL, [&directory](CHeadlessWindow& window) {
+      EXPECT_EQ(directory, window.Text(IDC_INSTALL_DIR));
+      window.PressEscape();
+    });
+    EXPECT_EQ(kIdCancel, dialog.DoModal());
+  }
 
   CInstallerServices m_services;
   platform::CHeadlessUi& m_ui = m_services.m_ui;
@@ -87,28 +100,40 @@ TEST_F(InstallDlgTest, TypingInTheLicenceIsUndoneWithUnsavedDirectoryTyping) {
   EXPECT_EQ("D:\\Kept", dialog.m_installDir) << "Decline takes the typed directory";
 }
 
+// A value of another type than string (expandable, binary) comes with its terminating zero.
 TEST_F(InstallDlgTest, ProposesTheDirectoryBelowAnExistingProgramFilesDirectory) {
   struct SCase {
     std::string value;
+    platform::ValueType type;
     std::string expected;
   };
   std::string apps = m_services.m_scratch.path();
   std::vector<SCase> cases = {
-      {apps, apps + "\\VRO\\CirvaneIV"},
-      {apps + "\\", apps + "\\VRO\\CirvaneIV"},
-      {apps + "\\Missing", kDefaultInstallDir},
+      {apps, platform::ValueType::kString, apps + "\\VRO\\CirvaneIV"},
+      {apps + "\\", platform::ValueType::kString, apps + "\\VRO\\CirvaneIV"},
+      {apps + '\0' + "\1\2", platform::ValueType::kOther, apps + "\\VRO\\CirvaneIV"},
+      {apps + "\\Missing", platform::ValueType::kString, kDefaultInstallDir},
   };
   for (const SCase& each : cases) {
     m_services.m_registry.SetValue(platform::Hive::kLocalMachine, kWindowsKey, "ProgramFilesDir",
-                                   each.value);
-    CInstallDlg dialog(EndlessWorker);
-    m_ui.Then(IDD_INSTALL, [&each](CHeadlessWindow& window) {
-      EXPECT_EQ(each.expected, window.Text(IDC_INSTALL_DIR)) << each.value;
-      window.PressEscape();
-    });
-    EXPECT_EQ(kIdCancel, dialog.DoModal());
+                                   each.value, each.type);
+    ExpectProposal(each.expected);
   }
 }
+
+#ifdef _WIN32
+// The same from the system's own registry.
+TEST_F(InstallDlgTest, ProgramFilesDirOfAnotherTypeInTheSystemRegistryIsReadAsText) {
+  platform::UseRegistry(nullptr);
+  std::string apps = m_services.m_scratch.path();
+  for (platform::RawValueType type :
+       {platform::RawValueType::kExpandableString, platform::RawValueType::kBinary}) {
+    platform::CScopedRawRegistryValue value(kWindowsKey, "ProgramFilesDir", type, apps + '\0');
+    ASSERT_TRUE(value.set());
+    ExpectProposal(apps + "\\VRO\\CirvaneIV");
+  }
+}
+#endif
 
 TEST_F(InstallDlgTest, BrowseChoosesAFolderOrKeepsTheDirectory) {
   platform::CFakeFolderBrowser& browser = m_services.m_browser;

@@ -2,13 +2,21 @@
 
 namespace {
 
-// "ProductVersion" in UTF-16LE, without its terminating zero unit: 28 bytes.
-constexpr char kProductVersionKeyBytes[] = "P\0r\0o\0d\0u\0c\0t\0V\0e\0r\0s\0i\0o\0n\0";
-constexpr std::string_view kProductVersionKey(kProductVersionKeyBytes,
-                                              sizeof kProductVersionKeyBytes - 1);
+constexpr std::string_view kProductVersionKey = "ProductVersion";
+constexpr std::string_view kCompanyNameKey = "CompanyName";
 // Zero bytes between the key and its value: the key's terminating unit and at most one unit of
 // padding to the next 32-bit boundary. More zero bytes mean an empty value.
 constexpr size_t kMostZerosBeforeValue = 4;
+
+// `text` in UTF-16LE, without a terminating zero unit.
+std::string WideKey(std::string_view text) {
+  std::string units;
+  for (char c : text) {
+    units += c;
+    units += '\0';
+  }
+  return units;
+}
 
 }  // namespace
 
@@ -20,19 +28,28 @@ size_t FindBytes(std::string_view block, std::string_view pattern) {
   return std::string_view::npos;
 }
 
-std::string ReadProductVersion(std::string_view block) {
-  size_t key = FindBytes(block, kProductVersionKey);
-  if (key == std::string_view::npos) return std::string();
-  size_t at = key + kProductVersionKey.size();
+std::string ReadVersionValue(std::string_view block, std::string_view key) {
+  std::string wideKey = WideKey(key);
+  size_t found = FindBytes(block, wideKey);
+  if (found == std::string_view::npos) return std::string();
+  size_t at = found + wideKey.size();
   size_t valueStart = at + kMostZerosBeforeValue;
   while (at < block.size() && at < valueStart && block[at] == '\0') ++at;
-  std::string version;
+  std::string value;
   for (; at < block.size(); ++at) {
     if (block[at] != '\0') {
-      version += block[at];
+      value += block[at];
     } else if (block[at - 1] == '\0') {
       break;
     }
   }
-  return version;
+  return value;
+}
+
+std::string ReadProductVersion(std::string_view block) {
+  return ReadVersionValue(block, kProductVersionKey);
+}
+
+std::string ReadCompanyName(std::string_view block) {
+  return ReadVersionValue(block, kCompanyNameKey);
 }

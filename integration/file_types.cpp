@@ -4,9 +4,9 @@
 #include <optional>
 #include <string>
 
+#include "engine/text_search.h"
 #include "integration/registry_values.h"
 #include "platform/registry.h"
-#include "sync/statement_reader.h"
 
 namespace {
 

@@ -37,7 +37,7 @@ class OldLinksTest : public platform::CFakeServicesTest {
   const std::string m_default = m_dir / "Default User\\Programs";
 };
 
-TEST_F(OldLinksTest, RemovesTheOldShortcutAndFolderFromBothMenus) {
+TEST_F(OldLinksTest, RemovesTheOldShortcutAndFolderFromBothMenusReadOnlyOnesToo) {
   m_registry.SetValue(Hive::kLocalMachine,
                       "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
                       "Common Programs", m_common);
@@ -62,7 +62,7 @@ TEST_F(OldLinksTest, RemovesTheOldShortcutAndFolderFromBothMenus) {
             m_ui.boxes()[0]);
 }
 
-TEST_F(OldLinksTest, RemoveLinkTakesFilesAndEmptyFoldersAndNothingToRemoveIsQuiet) {
+TEST_F(OldLinksTest, RemoveLinkTakesFilesAndEmptyFoldersAndReportsALockedReadOnlyLink) {
   RemoveOldStartMenuLinks();
   m_registry.SetValue(Hive::kLocalMachine,
                       "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
@@ -74,6 +74,17 @@ TEST_F(OldLinksTest, RemoveLinkTakesFilesAndEmptyFoldersAndNothingToRemoveIsQuie
   RemoveLink(folder + "\\");
   EXPECT_FALSE(EntryExists(folder));
   EXPECT_TRUE(m_ui.boxes().empty());
+
+  const std::string locked = m_dir / "Locked.lnk";
+  ASSERT_TRUE(platform::WriteWholeFile(locked, "L"));
+  ASSERT_TRUE(platform::Files().SetReadOnly(locked.c_str(), true));
+  m_files.LockAttributeOf(locked);
+  RemoveLink(locked);
+  EXPECT_TRUE(FileExists(locked));
+  EXPECT_EQ(std::vector<std::string>{"Trouble removing link:\n\n" + locked +
+                                     "\n\nYou will have to delete this by hand with the correct "
+                                     "permisssions"},
+            m_ui.boxes());
 }
 
 }  // namespace

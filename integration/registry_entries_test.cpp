@@ -11,6 +11,7 @@ using platform::Hive;
 
 constexpr char kUninstall[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 constexpr char kEntry[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Cirvane IV";
+const SUninstallDetails kDetails{"Version 4.00o", "Veltro Corporation", "C:\\A", 12};
 
 class RegistryEntriesTest : public testing::Test {
  protected:
@@ -26,7 +27,7 @@ class RegistryEntriesTest : public testing::Test {
     RemoveOldCompanyKeys();
     RemoveOldFileTypes();
     RemoveOldUninstallEntry();
-    RegisterUninstall(exePath);
+    RegisterUninstall(exePath, kDetails);
   }
 
   platform::CFakeRegistry m_registry;
@@ -43,17 +44,39 @@ TEST_F(RegistryEntriesTest, FreshMachineGetsOnlyTheUninstallEntry) {
       << "quoted, so Windows cannot run C:\\Program.exe instead";
 }
 
-TEST_F(RegistryEntriesTest, ReinstallElsewhereRewritesTheCommand) {
-  RegisterUninstall("C:\\A\\qsim3.exe");
-  RegisterUninstall("D:\\B\\qsim3.exe");
+TEST_F(RegistryEntriesTest, ReinstallElsewhereRewritesTheCommandAndTheDetails) {
+  RegisterUninstall("C:\\A\\qsim3.exe", kDetails);
+  RegisterUninstall("D:\\B\\qsim3.exe", {"Version 4.01", "Veltro Corporation", "D:\\B", 3});
   EXPECT_EQ("\"D:\\B\\qsim3.exe\" -uninstall",
             m_registry.ValueOf(Hive::kLocalMachine, kEntry, "UninstallString"));
+  EXPECT_EQ("D:\\B\\qsim3.exe,0", m_registry.ValueOf(Hive::kLocalMachine, kEntry, "DisplayIcon"));
+  EXPECT_EQ("D:\\B", m_registry.ValueOf(Hive::kLocalMachine, kEntry, "InstallLocation"));
+  EXPECT_EQ("Version 4.01", m_registry.ValueOf(Hive::kLocalMachine, kEntry, "DisplayVersion"));
+  EXPECT_EQ(
+      3u, platform::DwordNumber(m_registry.ValueOf(Hive::kLocalMachine, kEntry, "EstimatedSize")));
+}
+
+TEST(InstalledSizeTest, CountsWholeKilobytesRoundedUp) {
+  struct SCase {
+    std::vector<uint32_t> sizes;
+    uint32_t kb;
+  };
+  const SCase cases[] = {{{}, 0},        {{1}, 1},          {{1024}, 1},
+                         {{1024, 1}, 2}, {{1023, 1025}, 2}, {{0xFFFFFFFFu, 0xFFFFFFFFu}, 8388608}};
+  for (const SCase& c : cases) {
+    std::vector<PayloadEntry> entries;
+    for (uint32_t size : c.sizes) entries.push_back({".\\f", 0, size, 0, 0, nullptr});
+    std::vector<const PayloadEntry*> index;
+    for (const PayloadEntry& entry : entries) index.push_back(&entry);
+    EXPECT_EQ(c.kb, InstalledSizeKb({index.data(), index.data() + index.size()}))
+        << c.sizes.size() << " files";
+  }
 }
 
 TEST_F(RegistryEntriesTest, NoRightsOrNoUninstallKeyWritesNothing) {
   platform::CFakeRegistry bare;
   platform::UseRegistry(&bare);
-  RegisterUninstall("C:\\A\\qsim3.exe");
+  RegisterUninstall("C:\\A\\qsim3.exe", kDetails);
   EXPECT_EQ(4u, bare.KeyCount()) << "the Uninstall key is opened, never made";
 
   platform::UseRegistry(&m_registry);

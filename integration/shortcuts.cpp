@@ -20,15 +20,22 @@ struct LinkPlace {
   const char* folderValue;
   const char* fallbackFolderValue;  // read when the first is empty; null for none
   const char* noFolderMessage;
+  const char* noLinkObjectMessage;
   const char* setPathMessage;
   const char* saveMessage;
 };
 
-constexpr LinkPlace kDesktop = {"Desktop", nullptr, "Could't find Desktop location",
+constexpr LinkPlace kDesktop = {"Desktop",
+                                nullptr,
+                                "Could't find Desktop location",
+                                "Trouble making link in desktop: no shell link object!",
                                 "Trouble making link in desktop: SetPath() failed!",
                                 "Trouble saving link in desktop."};
 
-constexpr LinkPlace kStartMenu = {"Start Menu", "Common Start Menu", "Could't find Start Menu",
+constexpr LinkPlace kStartMenu = {"Start Menu",
+                                  "Common Start Menu",
+                                  "Could't find Start Menu",
+                                  "Trouble making link in Start Menu: no shell link object!",
                                   "Trouble making link in Start Menu: SetPath() failed!",
                                   "Trouble saving link in startup menu."};
 
@@ -65,7 +72,9 @@ std::optional<std::string> CreateLinkIn(const LinkPlace& place, std::string* lin
   *linkPath = folder + '\\' + std::string(linkName) + kLinkExtension;
   std::string target = std::string(dir) + '\\' + std::string(exeBase) + kProgramExtension;
   std::unique_ptr<platform::CShellLink> link = platform::ShellService().CreateLink();
-  if (!link) return std::nullopt;
+  // Without a link object no shortcut exists: a failure like any other, not a silent success
+  // that would send the user and the uninstall log to shortcuts that are not there.
+  if (!link) return std::string(place.noLinkObjectMessage);
   return SaveLink(*link, place, *linkPath, target, dir, description);
 }
 

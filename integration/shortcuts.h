@@ -14,8 +14,8 @@ constexpr char kShortcutDescription[] = "Veltro Corporation's Cirvane IV";
 
 // Makes the shortcut "<desktop folder>\<linkName>.lnk" to "<dir>\<exeBase>.exe", working in
 // `dir`, with `description` unless it is empty. `linkPath` receives the shortcut's file name as
-// soon as the folder is known and stays untouched when it is not. Nothing on success (also when
-// the shell has no shortcut object, and then no shortcut exists); otherwise a message text.
+// soon as the folder is known and stays untouched when it is not. Nothing on success; otherwise
+// a message text (also when the shell has no shortcut object to make it with).
 std::optional<std::string> CreateDesktopLink(std::string* linkPath, std::string_view dir,
                                              std::string_view exeBase, std::string_view linkName,
                                              std::string_view description);

@@ -97,13 +97,14 @@ TEST_F(ShortcutsTest, ShellFailuresGiveTheirMessagesAndSaveWins) {
   EXPECT_EQ("Trouble saving link in startup menu.", StartMenu(&linkPath));
 }
 
-TEST_F(ShortcutsTest, NoShortcutObjectIsSilentSuccess) {
+TEST_F(ShortcutsTest, NoShortcutObjectIsAFailure) {
   SetFolder("Desktop", "D:\\Desk");
+  SetFolder("Start Menu", "D:\\Menu");
   m_shell.MakeLinksUnavailable();
   std::string linkPath;
-  EXPECT_EQ(std::nullopt, Desktop(&linkPath));
+  EXPECT_EQ("Trouble making link in desktop: no shell link object!", Desktop(&linkPath));
   EXPECT_EQ("D:\\Desk\\Cirvane IV.lnk", linkPath) << "named before the shortcut is made";
-  EXPECT_TRUE(m_shell.saved().empty());
+  EXPECT_EQ("Trouble making link in Start Menu: no shell link object!", StartMenu(&linkPath));
 }
 
 TEST_F(ShortcutsTest, TargetIsFormattedAsTypedAndOverlongPathsFail) {

@@ -94,7 +94,9 @@ TEST_F(SystemIntegrationTest, RegistryStepsOnTheRealRegistry) {
   RemoveOldCompanyKeys();
   RemoveOldFileTypes();
   RemoveOldUninstallEntry();
-  RegisterUninstall("C:\\Program Files\\VRO\\CirvaneIV\\qsim3.exe");
+  RegisterUninstall(
+      "C:\\Program Files\\VRO\\CirvaneIV\\qsim3.exe",
+      {"Version 4.00o", "Veltro Corporation", "C:\\Program Files\\VRO\\CirvaneIV", 15128});
 
   EXPECT_FALSE(Open(Hive::kLocalMachine, "Software\\Veltro Corporation"));
   EXPECT_TRUE(Open(Hive::kLocalMachine, "Software"));
@@ -104,6 +106,21 @@ TEST_F(SystemIntegrationTest, RegistryStepsOnTheRealRegistry) {
   EXPECT_EQ("Cirvane IV", ValueOf(Hive::kLocalMachine, kEntry, "DisplayName"));
   EXPECT_EQ("\"C:\\Program Files\\VRO\\CirvaneIV\\qsim3.exe\" -uninstall",
             ValueOf(Hive::kLocalMachine, kEntry, "UninstallString"));
+  EXPECT_EQ("Version 4.00o", ValueOf(Hive::kLocalMachine, kEntry, "DisplayVersion"));
+  EXPECT_EQ("Veltro Corporation", ValueOf(Hive::kLocalMachine, kEntry, "Publisher"));
+  EXPECT_EQ("C:\\Program Files\\VRO\\CirvaneIV\\qsim3.exe,0",
+            ValueOf(Hive::kLocalMachine, kEntry, "DisplayIcon"));
+  EXPECT_EQ("C:\\Program Files\\VRO\\CirvaneIV",
+            ValueOf(Hive::kLocalMachine, kEntry, "InstallLocation"));
+  for (auto [name, number] :
+       {std::pair{"EstimatedSize", 15128u}, {"NoModify", 1u}, {"NoRepair", 1u}}) {
+    std::unique_ptr<CRegistryKey> entry = Open(Hive::kLocalMachine, kEntry);
+    std::optional<platform::RegistryValue> value =
+        entry ? entry->QueryValue(name, 260) : std::nullopt;
+    ASSERT_TRUE(value) << name;
+    EXPECT_EQ(platform::ValueType::kDword, value->type) << name;
+    EXPECT_EQ(number, platform::DwordNumber(value->data)) << name;
+  }
 }
 
 // Natively the Windows directory is the one of the Wine prefix; under Wine, WINDIR.

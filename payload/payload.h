@@ -60,4 +60,8 @@ constexpr size_t kMaxPayloadPathLength = 160;
 // The product's table, defined by the generated source that payloadgen writes.
 extern const PayloadIndex payloadIndex;
 
+// The longest entry path of that table (the first of them in index order), also generated: an
+// installation directory leaves room for every file when this path joined to it still fits.
+extern const char payloadLongestPath[];
+
 #endif  // CIRVANE_PAYLOAD_PAYLOAD_H_

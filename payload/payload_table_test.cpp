@@ -49,6 +49,7 @@ TEST_F(PayloadTableTest, HoldsTheFixtureInCaseBlindOrder) {
     EXPECT_EQ(entry.size, kFixture[i].size) << entry.path;
     EXPECT_EQ(entry.packedSize != 0, entry.size > kMaxPlainSize) << entry.path;
   }
+  EXPECT_STREQ(payloadLongestPath, kFixture[4].path) << "the longest path";
 }
 
 TEST_F(PayloadTableTest, StoredBytesFollowEachOtherInTheBlob) {

@@ -69,6 +69,15 @@ std::string RenderArrays(const BuiltPayload& payload) {
   return text + "};\n\n}  // namespace\n\n";
 }
 
+// `payloadLongestPath`: the longest record path, the first of equally long ones.
+std::string RenderLongestPath(const BuiltPayload& payload) {
+  const PayloadRecord* longest = &payload.records.front();
+  for (const PayloadRecord& record : payload.records) {
+    if (record.path.size() > longest->path.size()) longest = &record;
+  }
+  return "extern const char payloadLongestPath[] = \"" + EscapeForCString(longest->path) + "\";\n";
+}
+
 }  // namespace
 
 std::string EscapeForCString(std::string_view text) {
@@ -90,5 +99,5 @@ std::string EscapeForCString(std::string_view text) {
 std::string RenderTableSource(const BuiltPayload& payload) {
   return RenderPreamble(payload) + RenderArrays(payload) +
          "extern const PayloadIndex payloadIndex = {kIndex, kIndex + " +
-         std::to_string(payload.records.size()) + "};\n";
+         std::to_string(payload.records.size()) + "};\n" + RenderLongestPath(payload);
 }

@@ -25,6 +25,9 @@ class CFile {
   virtual size_t Read(void* buffer, size_t size) = 0;
   // Writes `size` bytes; returns the count written, fewer when the system refused (a full disk).
   virtual size_t Write(const void* data, size_t size) = 0;
+  // Hands everything written so far to the system, out of this process's buffers (not yet onto
+  // the disk); 1 on success.
+  virtual int Flush() = 0;
   // Pushes everything written so far onto the disk itself (POSIX fsync, Windows _commit), so
   // that a file moved over another afterwards can never show up with its bytes still in
   // flight; 1 on success.
@@ -61,12 +64,16 @@ class CFileSystem {
   // another reason (no such folder, no permission, a full disk).
   virtual std::unique_ptr<CFile> CreateNew(const char* path, bool* taken) = 0;
   // Moves the file `from` over `to` in one step, replacing a file there: Windows MoveFileExA
-  // with MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH, POSIX rename and then fsync of the
-  // folder. 1 on success; Windows refuses when `to` is read-only.
+  // with MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH, POSIX rename. 1 on success;
+  // Windows refuses when `to` is read-only.
   virtual int MoveReplacing(const char* from, const char* to) = 0;
+  // Asks for the folder holding `path` to reach the disk, so that a move into it lasts (POSIX
+  // fsync of the folder; on Windows MOVEFILE_WRITE_THROUGH has done it). 1 on success.
+  virtual int SyncFolderOf(const char* path) = 0;
   // Opens a gzip file for reading with zlib (gzopen "rb"); null when it cannot be opened.
   virtual gzFile OpenGzip(const char* path) = 0;
-  // Looks `path` up with the system's directory search.
+  // Looks `path` up with the system's directory search. On Windows a name with `*` or `?` finds
+  // nothing: the search would take it as a pattern.
   virtual EntryKind Find(const char* path) = 0;
   // Creates one directory (its parent must exist).
   virtual MakeDirectoryResult MakeDirectory(const char* path) = 0;

@@ -25,6 +25,7 @@ class CMemoryFile : public CFile {
     return count;
   }
   size_t Write(const void*, size_t) override { return 0; }
+  int Flush() override { return 1; }
   int Sync() override { return 1; }
   int Close() override { return 1; }
 
@@ -40,6 +41,7 @@ class CStringFile : public CFile {
     m_bytes.append(static_cast<const char*>(data), size);
     return size;
   }
+  int Flush() override { return 1; }
   int Sync() override { return 1; }
   int Close() override { return 1; }
 

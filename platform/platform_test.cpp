@@ -1,14 +1,21 @@
 // The real file service of this target, on real files.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <filesystem>
+
 #include "platform/fake/test_files.h"
 #include "platform/files.h"
+#include "platform/full_path.h"
 
 namespace {
 
 using platform::EntryKind;
-using platform::Files;
 using platform::MakeDirectoryResult;
+
+platform::CFileSystem& Files() { return platform::RealFiles(); }
+
+std::string Written(const std::string& path) { return platform::ReadWholeFile(path); }
 
 TEST(PlatformFilesTest, DirectoriesFilesAndAttributes) {
   platform::CScopedTempDir dir;
@@ -35,12 +42,86 @@ TEST(PlatformFilesTest, DirectoriesFilesAndAttributes) {
   EXPECT_EQ(nullptr, Files().Open(file.c_str(), platform::OpenMode::kRead));
 }
 
+// A new file is made only where nothing has the name yet: an existing file, folder or link
+// (even one leading nowhere) is never opened or followed.
+TEST(PlatformFilesTest, NewFilesTakeNoExistingNameAndMovesReplace) {
+  platform::CScopedTempDir dir;
+  const std::string created = dir / "created";
+  bool taken = true;
+  std::unique_ptr<platform::CFile> file = Files().CreateNew(created.c_str(), &taken);
+  ASSERT_NE(nullptr, file);
+  EXPECT_FALSE(taken);
+  EXPECT_EQ(3u, file->Write("new", 3));
+  EXPECT_TRUE(file->Sync());
+  EXPECT_TRUE(file->Close());
+  EXPECT_EQ(nullptr, Files().CreateNew(created.c_str(), &taken));
+  EXPECT_TRUE(taken);
+  EXPECT_EQ("new", Written(created));
+  ASSERT_EQ(MakeDirectoryResult::kMade, Files().MakeDirectory((dir / "folder").c_str()));
+  EXPECT_EQ(nullptr, Files().CreateNew((dir / "folder").c_str(), &taken));
+  EXPECT_TRUE(taken);
+  EXPECT_EQ(nullptr, Files().CreateNew((dir / "none\\x").c_str(), &taken));
+  EXPECT_FALSE(taken);
+  std::error_code linkError;
+  std::filesystem::create_symlink(platform::SystemPathForTest(dir / "target"),
+                                  platform::SystemPathForTest(dir / "link"), linkError);
+  if (!linkError) {
+    EXPECT_EQ(nullptr, Files().CreateNew((dir / "link").c_str(), &taken));
+    EXPECT_TRUE(taken);
+    EXPECT_EQ(EntryKind::kNone, Files().Find((dir / "target").c_str()));
+  }
+
+  const std::string old = dir / "old";
+  ASSERT_TRUE(platform::WriteWholeFile(old, "older and longer"));
+  EXPECT_TRUE(Files().MoveReplacing(created.c_str(), old.c_str()));
+  EXPECT_EQ("new", Written(old));
+  EXPECT_EQ(EntryKind::kNone, Files().Find(created.c_str()));
+  EXPECT_FALSE(Files().MoveReplacing(created.c_str(), old.c_str()));
+  EXPECT_TRUE(Files().SyncFolderOf(old.c_str()));
+#ifdef _WIN32
+  // While the installer has a file open, other programs may read it but not write it.
+  std::unique_ptr<platform::CFile> reading = Files().Open(old.c_str(), platform::OpenMode::kRead);
+  ASSERT_NE(nullptr, reading);
+  FILE* other = fopen(old.c_str(), "r+b");
+  EXPECT_EQ(nullptr, other) << "another writer was let in";
+  if (other) fclose(other);
+#endif
+}
+
+// What Windows refuses for every user, the files of every test refuse too: a read-only file is
+// neither written, nor replaced, nor deleted. Run as a plain user under Wine, with the refusal
+// to write left to the system (kSystemRefusesReadOnlyWrites), this shows that the real layer
+// refuses the write too.
+TEST(PlatformFilesTest, ReadOnlyFilesAreNeitherWrittenReplacedNorDeleted) {
+  platform::CScopedTempDir dir;
+  const std::string locked = dir / "locked";
+  const std::string other = dir / "other";
+  ASSERT_TRUE(platform::WriteWholeFile(locked, "kept"));
+  ASSERT_TRUE(platform::WriteWholeFile(other, "new"));
+  ASSERT_TRUE(platform::Files().SetReadOnly(locked.c_str(), true));
+  EXPECT_EQ(nullptr, platform::Files().Open(locked.c_str(), platform::OpenMode::kWrite));
+  EXPECT_FALSE(platform::Files().MoveReplacing(other.c_str(), locked.c_str()));
+  EXPECT_FALSE(platform::Files().RemoveFile(locked.c_str()));
+  EXPECT_EQ("kept", Written(locked));
+}
+
 TEST(PlatformFilesTest, ImportedPathsUseBackslashes) {
 #ifdef _WIN32
   EXPECT_EQ("C:\\x\\y", platform::ImportPath("C:\\x\\y"));
 #else
   EXPECT_EQ("\\tmp\\x", platform::ImportPath("/tmp/x"));
 #endif
+}
+
+// The same answers on both targets: Windows resolves by name too.
+TEST(PlatformFilesTest, FullPathsResolveAgainstTheCurrentDirectory) {
+  platform::CScopedTempDir dir;
+  ASSERT_EQ(MakeDirectoryResult::kMade, Files().MakeDirectory((dir / "cwd").c_str()));
+  platform::CScopedCurrentDirectory current(dir / "cwd");
+  EXPECT_EQ(dir / "cwd\\CirvaneIV", platform::FullPath("CirvaneIV"));
+  EXPECT_EQ(dir / "x\\", platform::FullPath("..\\.\\x\\")) << "a trailing backslash stays";
+  EXPECT_EQ(dir / "y", platform::FullPath(dir / "cwd\\..\\y"));
+  EXPECT_EQ("", platform::FullPath(""));
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #define CIRVANE_PLATFORM_REGISTRY_H_
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -33,14 +34,24 @@ enum class KeyAccess { kQueryValue, kSetValue, kCreateSubKey };
 
 enum class ValueType {
   kString,  // REG_SZ
+  kDword,   // REG_DWORD
   kOther,   // every other type
 };
 
 struct RegistryValue {
   ValueType type;
-  // A string's text up to its first zero byte; the stored bytes of any other type.
+  // A string's text up to its first zero byte; the stored bytes of any other type (a number's
+  // four bytes, least significant first).
   std::string data;
 };
+
+constexpr size_t kDwordSize = 4;
+constexpr unsigned kBitsPerByte = 8;
+
+// The stored bytes of the number `number`.
+std::string DwordData(uint32_t number);
+// The number whose stored bytes `data` are; nothing unless they are exactly kDwordSize bytes.
+std::optional<uint32_t> DwordNumber(std::string_view data);
 
 // An open key; closed when destroyed.
 class CRegistryKey {
@@ -54,6 +65,8 @@ class CRegistryKey {
   // Stores `text` as string value `name` ("" for the default value), with its terminating zero;
   // 1 on success.
   virtual int SetStringValue(const char* name, std::string_view text) = 0;
+  // Stores `number` as number value (REG_DWORD) `name`; 1 on success.
+  virtual int SetDwordValue(const char* name, uint32_t number) = 0;
   // Deletes subkey `name` when it has no subkeys of its own; 1 when it was deleted.
   virtual int DeleteSubKey(const char* name) = 0;
 };

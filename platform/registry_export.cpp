@@ -15,6 +15,9 @@ constexpr char kKeyOpen = '[';
 constexpr char kKeyClose = ']';
 constexpr char kContinuation = '\\';
 constexpr std::string_view kStringBytesPrefix = "hex(1):";
+constexpr std::string_view kDwordPrefix = "dword:";
+constexpr size_t kDwordDigits = 8;
+constexpr size_t kDwordTextSize = kDwordDigits + 1;  // and the terminating zero of snprintf
 constexpr std::string_view kDeleteMarker = "-";
 constexpr std::string_view kBlanks = " \t";
 constexpr size_t kHexByteTextSize = 3;  // two digits and the terminating zero of snprintf
@@ -55,10 +58,18 @@ std::string StringBytes(std::string_view text) {
   return written + "00";
 }
 
+std::string DwordText(const std::string& data) {
+  char digits[kDwordTextSize];
+  snprintf(digits, sizeof digits, "%08lx",
+           static_cast<unsigned long>(DwordNumber(data).value_or(0)));
+  return std::string(kDwordPrefix) + digits;
+}
+
 std::string FormatValue(const std::string& name, const RegistryValue& value) {
   std::string line = name.empty() ? std::string(1, kDefaultValueName) : Quote(name);
   line += '=';
   if (value.type == ValueType::kOther) return line + value.data;
+  if (value.type == ValueType::kDword) return line + DwordText(value.data);
   bool plain = std::none_of(value.data.begin(), value.data.end(), IsControlCode);
   return line + (plain ? Quote(value.data) : StringBytes(value.data));
 }
@@ -101,6 +112,17 @@ std::optional<std::string> ReadStringBytes(std::string_view bytes) {
   return text;
 }
 
+// The number of `dword:` and exactly eight hexadecimal digits; nothing for any other text.
+std::optional<RegistryValue> ReadDword(std::string_view digits) {
+  if (digits.size() != kDwordDigits) return std::nullopt;
+  uint32_t number = 0;
+  for (char c : digits) {
+    if (HexDigit(c) < 0) return std::nullopt;
+    number = number * kHexBase + static_cast<uint32_t>(HexDigit(c));
+  }
+  return RegistryValue{ValueType::kDword, DwordData(number)};
+}
+
 std::optional<RegistryValue> ReadData(std::string_view data) {
   if (!data.empty() && data.front() == kQuote) {
     std::string_view rest;
@@ -113,6 +135,10 @@ std::optional<RegistryValue> ReadData(std::string_view data) {
     std::optional<std::string> text = ReadStringBytes(data.substr(kStringBytesPrefix.size()));
     if (!text) return std::nullopt;
     return RegistryValue{ValueType::kString, *text};
+  }
+  if (data.substr(0, kDwordPrefix.size()) == kDwordPrefix) {
+    std::optional<RegistryValue> number = ReadDword(data.substr(kDwordPrefix.size()));
+    if (number) return number;
   }
   // Data kept as written must stay on its line as it is.
   if (data.empty() || data == kDeleteMarker ||

@@ -6,6 +6,7 @@
 //   [HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Uninstall\Cirvane IV]
 //   "DisplayName"="Cirvane IV"
 //   "UninstallString"="\"\\opt\\Cirvane IV\\qsim3.exe\" -uninstall"
+//   "EstimatedSize"=dword:00003c7a
 //   @="the default value"
 //   "Lines"=hex(1):61,0a,62,00
 //
@@ -14,7 +15,8 @@
 // - Below a key line come its values, one line each: the name in double quotes, or `@` for the
 //   default value, then `=` and the data. A string is written in double quotes with `\` and `"`
 //   escaped by a backslash; a string holding control codes is written as `hex(1):` and its bytes
-//   and a terminating zero as two-digit hexadecimal numbers separated by commas.
+//   and a terminating zero as two-digit hexadecimal numbers separated by commas. A number
+//   (ValueType::kDword) is written as `dword:` and eight hexadecimal digits.
 // - Data of any other form (another type, in a file edited by hand) is kept as written after
 //   the `=` and reads back as ValueType::kOther. A line that ends in a backslash outside double
 //   quotes continues on the next line, whose leading blanks are dropped (regedit wraps long

@@ -109,6 +109,22 @@ TEST_P(RegistryContractTest, StringValuesFitTheirBufferWithTheirZero) {
   EXPECT_FALSE(reader->QueryValue("Absent", 260));
 }
 
+TEST_P(RegistryContractTest, NumbersReadBackWithTheirType) {
+  ASSERT_TRUE(Open("", KeyAccess::kCreateSubKey)->CreateSubKey("Product"));
+  std::unique_ptr<CRegistryKey> writer = Open("\\Product", KeyAccess::kSetValue);
+  ASSERT_TRUE(writer);
+  EXPECT_TRUE(writer->SetDwordValue("Size", 0x12345678u));
+  EXPECT_TRUE(writer->SetStringValue("Text", "12345678"));
+  std::unique_ptr<CRegistryKey> reader = Open("\\Product", KeyAccess::kQueryValue);
+  ASSERT_TRUE(reader);
+  EXPECT_FALSE(reader->SetDwordValue("Size", 1)) << "a key opened for reading is read-only";
+  std::optional<RegistryValue> size = reader->QueryValue("Size", 260);
+  ASSERT_TRUE(size);
+  EXPECT_EQ(ValueType::kDword, size->type);
+  EXPECT_EQ(0x12345678u, platform::DwordNumber(size->data));
+  EXPECT_EQ(ValueType::kString, reader->QueryValue("Text", 260)->type);
+}
+
 INSTANTIATE_TEST_SUITE_P(FakeAndReal, RegistryContractTest,
                          testing::Values(RegistryKind::kFake, RegistryKind::kReal),
                          [](const testing::TestParamInfo<RegistryKind>& info) {
@@ -154,7 +170,9 @@ platform::CRegistryTree SampleTree() {
   registry.SetValue(Hive::kLocalMachine, "Software\\Vendor", "Lines", "a\r\nb");
   registry.SetValue(Hive::kLocalMachine, "Software\\Vendor", "Accent", "caf\xe9");
   registry.SetValue(Hive::kLocalMachine, "Software\\Vendor", "Empty", "");
-  registry.SetValue(Hive::kLocalMachine, "Software\\Vendor", "Count", "dword:00000001",
+  registry.SetValue(Hive::kLocalMachine, "Software\\Vendor", "Count", platform::DwordData(1),
+                    ValueType::kDword);
+  registry.SetValue(Hive::kLocalMachine, "Software\\Vendor", "Binary", "hex:01,02",
                     ValueType::kOther);
   registry.SetValue(Hive::kLocalMachine, "Software\\Vendor", "Name \"q\"", "x");
   registry.AddKey(Hive::kClassesRoot, ".asc\\ShellNew");
@@ -169,6 +187,7 @@ TEST(RegistryExportTest, WritesOneReadableLinePerKeyAndValue) {
       "[HKEY_LOCAL_MACHINE\\Software\\Vendor]\n"
       "@=\"default\"\n"
       "\"Accent\"=\"caf\xe9\"\n"
+      "\"Binary\"=hex:01,02\n"
       "\"Count\"=dword:00000001\n"
       "\"Empty\"=\"\"\n"
       "\"Lines\"=hex(1):61,0d,0a,62,00\n"
@@ -190,6 +209,8 @@ TEST(RegistryExportTest, ReadsBackWhatItWrote) {
   auto* values = read.Find("HKEY_LOCAL_MACHINE\\Software\\Vendor");
   ASSERT_NE(nullptr, values);
   EXPECT_EQ(ValueType::kString, (*values)["Lines"].type) << "hex(1) is read back as text";
+  EXPECT_EQ(ValueType::kDword, (*values)["Count"].type);
+  EXPECT_EQ(1u, platform::DwordNumber((*values)["Count"].data));
   EXPECT_FALSE(read.Find("HKEY_USERS\\Stale")) << "reading replaces the whole tree";
 }
 

@@ -132,4 +132,21 @@ void CRegistryTree::Clear() {
   for (const HiveEntry& entry : kHives) m_keys.emplace(entry.name, Values());
 }
 
+std::string DwordData(uint32_t number) {
+  std::string data(kDwordSize, '\0');
+  for (size_t i = 0; i < kDwordSize; ++i) {
+    data[i] = static_cast<char>((number >> (kBitsPerByte * i)) & 0xFF);
+  }
+  return data;
+}
+
+std::optional<uint32_t> DwordNumber(std::string_view data) {
+  if (data.size() != kDwordSize) return std::nullopt;
+  uint32_t number = 0;
+  for (size_t i = 0; i < kDwordSize; ++i) {
+    number |= static_cast<uint32_t>(static_cast<unsigned char>(data[i])) << (kBitsPerByte * i);
+  }
+  return number;
+}
+
 }  // namespace platform

@@ -16,6 +16,8 @@ class CStdioFile : public CFile {
     return m_stream ? fwrite(data, 1, size, m_stream) : 0;
   }
 
+  int Flush() override { return m_stream && fflush(m_stream) == 0; }
+
   int Sync() override { return m_stream && !ferror(m_stream) && CommitStream(m_stream); }
 
   // A full disk often shows only when the buffer is flushed, so the flush and the close are

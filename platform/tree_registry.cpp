@@ -35,12 +35,11 @@ class CTreeRegistryKey : public CRegistryKey {
   }
 
   int SetStringValue(const char* name, std::string_view text) override {
-    if (m_access != KeyAccess::kSetValue || !IsValidValueName(name)) return 0;
-    if (!m_registry.Reload()) return 0;
-    CRegistryTree::Values* values = m_registry.tree().Find(m_fullPath);
-    if (!values) return 0;
-    (*values)[name] = RegistryValue{ValueType::kString, std::string(text)};
-    return m_registry.Persist();
+    return SetValue(name, RegistryValue{ValueType::kString, std::string(text)});
+  }
+
+  int SetDwordValue(const char* name, uint32_t number) override {
+    return SetValue(name, RegistryValue{ValueType::kDword, DwordData(number)});
   }
 
   int DeleteSubKey(const char* name) override {
@@ -53,6 +52,15 @@ class CTreeRegistryKey : public CRegistryKey {
 
  private:
   std::string SubKeyPath(const char* name) const { return m_fullPath + '\\' + name; }
+
+  int SetValue(const char* name, RegistryValue value) {
+    if (m_access != KeyAccess::kSetValue || !IsValidValueName(name)) return 0;
+    if (!m_registry.Reload()) return 0;
+    CRegistryTree::Values* values = m_registry.tree().Find(m_fullPath);
+    if (!values) return 0;
+    (*values)[name] = std::move(value);
+    return m_registry.Persist();
+  }
 
   CTreeRegistry& m_registry;
   std::string m_fullPath;

@@ -21,8 +21,8 @@ echo "payloadgen: two runs gave identical outputs"
 cmake -S . -B "$again" -G Ninja -DCIRVANE_WERROR=ON -DCIRVANE_PRODUCT="$product" \
   -DCIRVANE_READONLY="$readonly_list" -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-i686.cmake" \
   -DCIRVANE_HOST_TOOLS="$PWD/$native/bin" >/dev/null
-cmake --build "$again" --target install_demo cirvane_tests qsim_stub >/dev/null
-for program in install_demo.exe cirvane_tests.exe qsim_stub.exe; do
+cmake --build "$again" --target CirvaneIVSetup install_demo cirvane_tests qsim_stub >/dev/null
+for program in CirvaneIVSetup.exe install_demo.exe cirvane_tests.exe qsim_stub.exe; do
   cmp "$win/bin/$program" "$again/bin/$program"
 done
 echo "windows: a second build in $again gave identical programs"

@@ -9,6 +9,7 @@ packages=(
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 libz-mingw-w64-dev
   wine wine32:i386 xvfb xauth
   imagemagick fonts-wine fonts-liberation x11-utils binutils
+  osslsigncode openssl
 )
 
 missing=()

@@ -47,7 +47,7 @@ TEST_F(BackupTest, RetriesOnceAfterAPauseWithoutAMessage) {
   EXPECT_TRUE(m_system.exits().empty());
 }
 
-TEST_F(BackupTest, TwoFailedCopiesAbortWithBothPaths) {
+TEST_F(BackupTest, ALockedReadOnlyBackupAbortsWithBothPaths) {
   const std::string database = m_dir / "standard.mos";
   ASSERT_TRUE(WriteWholeFile(database, "user models"));
   ASSERT_TRUE(WriteWholeFile(database + ".bak", "older models"));

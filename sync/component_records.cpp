@@ -1,7 +1,7 @@
 #include "sync/component_records.h"
 
+#include "engine/text_search.h"
 #include "sync/component_archive.h"
-#include "sync/statement_reader.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include "engine/files.h"
 #include "engine/gunzip.h"
 #include "engine/message.h"
+#include "engine/new_file.h"
 #include "engine/worker.h"
 #include "platform/files.h"
 #include "platform/system.h"
@@ -79,6 +80,21 @@ std::optional<std::string> ExtractToTempFile(const PayloadEntry& entry) {
   return name;
 }
 
+// After a failed merge the shipped database takes the place of the user's file, as the plain
+// route would write it, but in one step (ReplaceWithCopy of the decompressed temporary file):
+// a write cut short, by a full disk say, leaves the user's file as it was, so that the next
+// Update merges it again instead of backing a cut-short file up over the good backup.
+EntryOutcome InstallShippedDatabase(const PayloadEntry& entry, const std::string& temporary,
+                                    const std::string& target) {
+  g_statusText.Set("Extracting: %s.gz\n", entry.path);
+  if (!ReplaceWithCopy(temporary, target)) {
+    FailAndExit("%s", kTroubleWritingFile);
+    return EntryOutcome::kInstallationEnded;
+  }
+  if (entry.readOnly == 1) platform::Files().SetReadOnly(target.c_str(), true);
+  return EntryOutcome::kInstalled;
+}
+
 }  // namespace
 
 const MergedDatabase* FindMergedDatabase(std::string_view path) {
@@ -95,11 +111,16 @@ EntryOutcome ReleaseSyncEntry(const PayloadEntry& entry, const std::string& targ
   g_statusText.Set("Merging: %s.gz\n", entry.path);
   std::optional<std::string> temporary = ExtractToTempFile(entry);
   if (!temporary) return EntryOutcome::kInstallationEnded;
-  int merged = database->merge(target.c_str(), temporary->c_str(), target.c_str());
-  // A backup that could not be made has ended the process inside the merge.
-  bool ended = platform::SystemService().ExitRequested();
-  if (!merged && !ended) ShowMessage("%s", database->failureMessage);
+  EntryOutcome outcome = EntryOutcome::kInstalled;
+  if (!database->merge(target.c_str(), temporary->c_str(), target.c_str())) {
+    // A backup that could not be made has ended the process inside the merge.
+    if (platform::SystemService().ExitRequested()) {
+      outcome = EntryOutcome::kInstallationEnded;
+    } else {
+      ShowMessage("%s", database->failureMessage);
+      outcome = InstallShippedDatabase(entry, *temporary, target);
+    }
+  }
   platform::Files().RemoveFile(temporary->c_str());
-  if (ended) return EntryOutcome::kInstallationEnded;
-  return merged ? EntryOutcome::kInstalled : EntryOutcome::kLeftToPlainRoute;
+  return outcome;
 }

@@ -24,11 +24,13 @@ const MergedDatabase* FindMergedDatabase(std::string_view path);
 
 // Offered every entry before the worker writes it. In Update mode, for a merged database whose
 // user copy exists at `target` as a file: extracts the shipped database into a fresh temporary
-// file, merges it into the user's copy and removes the temporary file. The entry is left to
-// the plain route when it is not Update mode, not a merged database or no user file, and after
-// a failed merge (and its message), so that the shipped file replaces the user's, whose backup
-// stays. A temporary file that cannot be made, written or decompressed ends the installation,
-// as any failed write of the worker does. The temporary file is removed on every path that
+// file, merges it into the user's copy and removes the temporary file. After a failed merge
+// (and its message) the shipped file replaces the user's, whose backup stays, as the plain
+// route would write it but in one step, so that a failed write leaves the user's file as it
+// was. The entry is left to the plain route when it is not Update mode, not a merged database
+// or no user file. A temporary file that cannot be made, written or decompressed, or a shipped
+// file that cannot replace the user's, ends the installation, as any failed write of the worker
+// does. The temporary file is removed on every path that
 // returns; a backup that cannot be made ends the process inside the merge, and the temporary
 // file then stays where the system keeps temporary files.
 EntryOutcome ReleaseSyncEntry(const PayloadEntry& entry, const std::string& target);

@@ -1,5 +1,5 @@
 // The text layer under the model-library merge: a SPICE model library read as a sequence of
-// normalised statements, tokens of a statement, and a search that ignores ASCII case.
+// normalised statements and tokens of a statement.
 //
 // How a library is read:
 // - A line ends at a line feed; its content ends at its first carriage return, line feed or
@@ -65,9 +65,5 @@ std::string NextToken(const char** cursor);
 
 // The model name of a `.model` statement: its second token; empty when it has fewer.
 std::string ModelName(const char* statement);
-
-// The first position in `text` where `pattern` occurs, ignoring the case of ASCII letters;
-// null when either is null or empty or there is no occurrence.
-const char* FindNoCase(const char* text, const char* pattern);
 
 #endif  // CIRVANE_SYNC_STATEMENT_READER_H_

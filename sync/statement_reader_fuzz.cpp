@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "engine/text_search.h"
 #include "platform/memory_file.h"
 #include "sync/statement_reader.h"
 

@@ -89,7 +89,7 @@ TEST(StatementReaderTest, LineReadAheadCarriesOverUntilReset) {
   EXPECT_STREQ(".model C D", reader.ReadStatement(&fourth));
 }
 
-TEST(StatementReaderTest, TokensNamesAndCaseInsensitiveSearch) {
+TEST(StatementReaderTest, TokensAndModelNames) {
   const char* statement = ".model 2N2907 PNP(IS=1E-14 VAF=120)";
   const char* cursor = statement;
   EXPECT_EQ(".model", NextToken(&cursor));
@@ -102,15 +102,6 @@ TEST(StatementReaderTest, TokensNamesAndCaseInsensitiveSearch) {
   EXPECT_EQ("2N2907", ModelName(statement));
   EXPECT_EQ("", ModelName(".model"));
   EXPECT_EQ("", ModelName(""));
-
-  const char* text = ".model Q1 PNP(IS=1E-14)";
-  EXPECT_EQ(text + 10, FindNoCase(text, "pnp"));
-  EXPECT_EQ(text, FindNoCase(text, ".MODEL"));
-  EXPECT_EQ(nullptr, FindNoCase(text, ""));
-  EXPECT_EQ(nullptr, FindNoCase(text, nullptr));
-  EXPECT_EQ(nullptr, FindNoCase(nullptr, "x"));
-  EXPECT_EQ(nullptr, FindNoCase(text, "1e-14)x"));
-  EXPECT_EQ(nullptr, FindNoCase("[", "{")) << "only letters fold";
 }
 
 }  // namespace

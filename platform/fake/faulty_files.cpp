@@ -1,5 +1,7 @@
 #include "platform/fake/faulty_files.h"
 
+#include <cstdlib>
+
 namespace platform {
 namespace {
 
@@ -18,20 +20,23 @@ class CFaultyFile : public CFile {
       case CFaultyFiles::WriteFault::kNone: {
         size_t written = m_real->Write(data, size);
         // While an end of the process is armed, every write reaches the system at once.
-        if (m_owner->endArmed()) m_real->Sync();
+        if (m_owner->endArmed()) m_real->Flush();
         return written;
       }
       case CFaultyFiles::WriteFault::kShort:
         return m_real->Write(data, size / 2);
       case CFaultyFiles::WriteFault::kEnd:
         m_real->Write(data, size / 2);
-        m_real->Sync();  // what a killed process had handed to the system stays
+        m_real->Flush();  // what a killed process had handed to the system stays
         return 0;
     }
     return 0;
   }
 
-  int Sync() override { return m_owner->ended() ? 0 : m_real->Sync(); }
+  int Flush() override { return m_owner->ended() ? 0 : m_real->Flush(); }
+  // The faults model an ended process, not a lost disk: what reached the system stays, so a
+  // test need not wait for the disk itself.
+  int Sync() override { return m_owner->ended() ? 0 : m_real->Flush(); }
 
   int Close() override {
     if (!m_real) return 0;
@@ -51,6 +56,9 @@ class CFaultyFile : public CFile {
 };
 
 }  // namespace
+
+CFaultyFiles::CFaultyFiles()
+    : m_refuseReadOnlyWrites(std::getenv(kSystemRefusesReadOnlyWrites) == nullptr) {}
 
 void CFaultyFiles::FailOpensOf(const std::string& path, int times) {
   std::lock_guard<std::mutex> lock(m_mutex);
@@ -110,7 +118,7 @@ std::unique_ptr<CFile> CFaultyFiles::Open(const char* path, OpenMode mode) {
       return nullptr;
     }
   }
-  if (writing && RealFiles().IsReadOnly(path)) return nullptr;
+  if (writing && m_refuseReadOnlyWrites && RefusedAsReadOnly(path)) return nullptr;
   return Watch(RealFiles().Open(path, mode), path, writing);
 }
 
@@ -122,7 +130,7 @@ std::unique_ptr<CFile> CFaultyFiles::CreateNew(const char* path, bool* taken) {
 }
 
 int CFaultyFiles::MoveReplacing(const char* from, const char* to) {
-  if (m_ended || RealFiles().IsReadOnly(to)) return 0;
+  if (m_ended || RefusedAsReadOnly(to)) return 0;
   return RealFiles().MoveReplacing(from, to);
 }
 
@@ -141,12 +149,12 @@ MakeDirectoryResult CFaultyFiles::MakeDirectory(const char* path) {
 int CFaultyFiles::RemoveFile(const char* path) {
   if (m_ended) return 0;
   Record(&m_removed, path);
-  if (RealFiles().IsReadOnly(path)) return 0;
+  if (RefusedAsReadOnly(path)) return 0;
   return RealFiles().RemoveFile(path);
 }
 
 int CFaultyFiles::RemoveEmptyDirectory(const char* path) {
-  if (m_ended || RealFiles().IsReadOnly(path)) return 0;
+  if (m_ended || RefusedAsReadOnly(path)) return 0;
   return RealFiles().RemoveEmptyDirectory(path);
 }
 

@@ -20,8 +20,16 @@
 
 namespace platform {
 
+// Set in the environment where the system itself refuses to write a read-only file (a plain
+// user under Wine): the stand-in then leaves that refusal to it, so that it comes from the real
+// layer. Wine lets a plain user replace or delete a read-only file, which Windows refuses, so
+// those two refusals stay the stand-in's.
+constexpr char kSystemRefusesReadOnlyWrites[] = "CIRVANE_SYSTEM_REFUSES_READ_ONLY_WRITES";
+
 class CFaultyFiles : public CFileSystem {
  public:
+  CFaultyFiles();
+
   // Makes the write call number `call` (counted from 1 over all files) and every later one
   // behave like a full disk: at most half of the bytes arrive and the short count is returned.
   // 0 turns failures off.
@@ -51,6 +59,8 @@ class CFaultyFiles : public CFileSystem {
   std::unique_ptr<CFile> Open(const char* path, OpenMode mode) override;
   std::unique_ptr<CFile> CreateNew(const char* path, bool* taken) override;
   int MoveReplacing(const char* from, const char* to) override;
+  // Nothing to wait for: the faults model an ended process, not a lost disk.
+  int SyncFolderOf(const char*) override { return m_ended ? 0 : 1; }
   gzFile OpenGzip(const char* path) override;
   EntryKind Find(const char* path) override;
   MakeDirectoryResult MakeDirectory(const char* path) override;
@@ -71,6 +81,10 @@ class CFaultyFiles : public CFileSystem {
   // Wraps a real file that was opened or created.
   std::unique_ptr<CFile> Watch(std::unique_ptr<CFile> real, const char* path, bool writing);
   void Record(std::vector<std::string>* list, const char* path);
+  // 1 when Windows would refuse to write, replace or delete `path` for being read-only.
+  bool RefusedAsReadOnly(const char* path) { return RealFiles().IsReadOnly(path); }
+
+  const bool m_refuseReadOnlyWrites;
 
   std::atomic<long> m_writeCalls{0};
   std::atomic<long> m_closeCalls{0};

@@ -53,6 +53,16 @@ CScopedTempDir::~CScopedTempDir() {
   fs::remove_all(dir, ignored);
 }
 
+CScopedCurrentDirectory::CScopedCurrentDirectory(const std::string& directory)
+    : m_previous(fs::current_path().string()) {
+  fs::current_path(SystemPathForTest(directory));
+}
+
+CScopedCurrentDirectory::~CScopedCurrentDirectory() {
+  std::error_code ignored;
+  fs::current_path(m_previous, ignored);
+}
+
 size_t CountFiles(const std::string& directory) {
   size_t count = 0;
   std::error_code ignored;

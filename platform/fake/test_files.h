@@ -25,6 +25,18 @@ class CScopedTempDir {
   std::string m_path;
 };
 
+// `directory` as the process's current directory for as long as the object lives.
+class CScopedCurrentDirectory {
+ public:
+  explicit CScopedCurrentDirectory(const std::string& directory);
+  ~CScopedCurrentDirectory();
+  CScopedCurrentDirectory(const CScopedCurrentDirectory&) = delete;
+  CScopedCurrentDirectory& operator=(const CScopedCurrentDirectory&) = delete;
+
+ private:
+  std::string m_previous;
+};
+
 // The whole content of a file; `found` (optional) tells whether it could be opened.
 std::string ReadWholeFile(const std::string& path, bool* found = nullptr);
 // Creates or truncates `path` (its directory must exist) and writes `content`; 1 on success.

@@ -19,16 +19,6 @@ constexpr mode_t kNewDirectoryMode = 0777;
 constexpr mode_t kNewFileMode = 0666;
 constexpr int kCreateNewFlags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
 
-// Asks for the folder holding `systemPath` to reach the disk, so that a rename into it lasts.
-void SyncFolderOf(const std::string& systemPath) {
-  size_t slash = systemPath.rfind('/');
-  std::string folder = slash == std::string::npos ? "." : systemPath.substr(0, slash + 1);
-  int descriptor = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (descriptor < 0) return;
-  fsync(descriptor);
-  close(descriptor);
-}
-
 class CPosixFiles : public CFileSystem {
  public:
   // POSIX has no mandatory sharing modes: another program may write a file while the installer
@@ -52,10 +42,18 @@ class CPosixFiles : public CFileSystem {
   }
 
   int MoveReplacing(const char* from, const char* to) override {
-    std::string target = SystemPath(to);
-    if (rename(SystemPath(from).c_str(), target.c_str()) != 0) return 0;
-    SyncFolderOf(target);
-    return 1;
+    return rename(SystemPath(from).c_str(), SystemPath(to).c_str()) == 0;
+  }
+
+  int SyncFolderOf(const char* path) override {
+    std::string systemPath = SystemPath(path);
+    size_t slash = systemPath.rfind('/');
+    std::string folder = slash == std::string::npos ? "." : systemPath.substr(0, slash + 1);
+    int descriptor = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0) return 0;
+    int synced = fsync(descriptor) == 0;
+    close(descriptor);
+    return synced;
   }
 
   gzFile OpenGzip(const char* path) override { return gzopen(SystemPath(path).c_str(), "rb"); }

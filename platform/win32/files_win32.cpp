@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
 
 #include "platform/files.h"
 #include "platform/stdio_file.h"
@@ -20,6 +21,9 @@ constexpr int kCreateNewFlags = _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY;
 constexpr int kNewFilePermissions = _S_IREAD | _S_IWRITE;
 // tmpnam names tried for one temporary file before giving up.
 constexpr int kMaxTempNameAttempts = 1000;
+
+// Characters the directory search takes as a pattern; no name holds them.
+constexpr char kWildcards[] = "*?";
 
 bool NameTaken(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
 
@@ -46,10 +50,14 @@ class CWin32Files : public CFileSystem {
     return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
   }
 
+  int SyncFolderOf(const char*) override { return 1; }
+
   gzFile OpenGzip(const char* path) override { return gzopen(path, "rb"); }
 
   // An entry is a file when it carries the normal attribute or lacks the directory attribute.
+  // A pattern names no entry, even when it matches some.
   EntryKind Find(const char* path) override {
+    if (strpbrk(path, kWildcards)) return EntryKind::kNone;
     WIN32_FIND_DATAA data;
     HANDLE search = FindFirstFileA(path, &data);
     if (search == INVALID_HANDLE_VALUE) return EntryKind::kNone;
@@ -79,8 +87,6 @@ class CWin32Files : public CFileSystem {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
   }
 
-  // The root of the current drive, when it can be reached; a drive root is no entry that the
-  // directory search finds, so its attributes are asked for instead.
   std::optional<SNewFile> MakeFreshTempFile() override {
     for (int attempt = 0; attempt < kMaxTempNameAttempts; ++attempt) {
       char name[L_tmpnam];
@@ -93,6 +99,8 @@ class CWin32Files : public CFileSystem {
     return std::nullopt;
   }
 
+  // The root of the current drive, when it can be reached; a drive root is no entry that the
+  // directory search finds, so its attributes are asked for instead.
   std::string FallbackTempDirectory() override {
     DWORD attributes = GetFileAttributesA(kCurrentDriveRoot);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {

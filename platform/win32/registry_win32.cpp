@@ -60,6 +60,7 @@ class CWin32RegistryKey : public CRegistryKey {
       return std::nullopt;
     }
     std::string data(reinterpret_cast<const char*>(buffer.data()), size);
+    if (type == REG_DWORD) return RegistryValue{ValueType::kDword, data};
     if (type != REG_SZ) return RegistryValue{ValueType::kOther, data};
     return RegistryValue{ValueType::kString, data.substr(0, data.find('\0'))};
   }
@@ -68,6 +69,12 @@ class CWin32RegistryKey : public CRegistryKey {
     std::string data(text);
     return RegSetValueExA(m_key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
                           static_cast<DWORD>(data.size() + 1)) == ERROR_SUCCESS;
+  }
+
+  int SetDwordValue(const char* name, uint32_t number) override {
+    std::string data = DwordData(number);
+    return RegSetValueExA(m_key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(data.data()),
+                          static_cast<DWORD>(data.size())) == ERROR_SUCCESS;
   }
 
   int DeleteSubKey(const char* name) override {

@@ -17,9 +17,10 @@ check() {
   fi
 }
 
-# Prints the count as the closing line and exits 0 only when nothing failed.
+# Prints the count as the closing line, headed by $1 (default end-to-end), and exits 0 only when
+# nothing failed.
 report_checks() {
-  echo "end-to-end: $checks_passed passed, $checks_failed failed"
+  echo "${1:-end-to-end}: $checks_passed passed, $checks_failed failed"
   [ "$checks_failed" -eq 0 ]
 }
 

@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # End-to-end test of the Windows installer under Wine, on a virtual display:
 #
-#   tests/e2e/e2e_test.sh INSTALLER DRIVER PRODUCT READONLY CMPDB
+#   tests/e2e/e2e_test.sh INSTALLER DRIVER PRODUCT READONLY CMPDB [SIGNED]
 #
 # INSTALLER is CirvaneIVSetup.exe built from the product tree PRODUCT with the read-only list
-# READONLY, DRIVER the e2e_driver.exe of the same build, CMPDB the native cmpdb. One 32-bit
-# prefix is booted, and three runs follow, each in a copy of the prefix the one before left:
+# READONLY, DRIVER the e2e_driver.exe of the same build, CMPDB the native cmpdb, SIGNED the same
+# installer signed (tests/e2e/signing_test.sh). One 32-bit prefix is booted, and three runs
+# follow, each in a copy of the prefix the one before left:
 #
 #   fresh   a first installation into C:\CirvaneIV (a directory without blanks, so the launch's
-#           quotes are the installer's own), after a directory that cannot be created
+#           quotes are the installer's own), after a directory that cannot be created; by SIGNED
+#           when it is given
 #   update  Update over databases the user has edited (a model and a record of their own), and
 #           one database the user does not have
 #   keep    the overwrite question cancelled, then the installer closed: nothing changes
@@ -17,11 +19,11 @@
 # failed check and ends with a count; exit status 0 when every check passed.
 set -uo pipefail
 
-if [ $# -ne 5 ]; then
-  echo "usage: $0 INSTALLER DRIVER PRODUCT READONLY CMPDB" >&2
+if [ $# -ne 5 ] && [ $# -ne 6 ]; then
+  echo "usage: $0 INSTALLER DRIVER PRODUCT READONLY CMPDB [SIGNED]" >&2
   exit 2
 fi
-for input in "$1" "$2" "$5"; do
+for input in "$1" "$2" "$5" "${6:-$1}"; do
   if [ ! -f "$input" ]; then
     echo "e2e: $input is missing; build it first" >&2
     exit 2
@@ -32,6 +34,7 @@ driver=$(realpath "$2")
 product=$(realpath "$3")
 readonly_list=$(realpath "$4")
 cmpdb=$(realpath "$5")
+fresh_installer=$(realpath "${6:-$1}")
 
 here=$(dirname "$(realpath "$0")")
 # shellcheck source=tests/e2e/wine_session.sh
@@ -51,13 +54,14 @@ readonly databases=(bjt dio jft mos cap res ind bead)
 declare -A kind_of=([bjt]=model [dio]=model [jft]=model [mos]=model
   [cap]=cap [res]=res [ind]=ind [bead]=bead)
 
-# Runs the driver with the steps $2... in prefix $1, its output kept in $e2e_work/$name.log.
+# Runs the driver on the installer $2 with the steps $3... in prefix $1, its output kept in
+# $e2e_work/$name.log.
 run_driver() {
-  local prefix=$1 name
+  local prefix=$1 program=$2 name
   name=$(basename "$prefix")
-  shift
-  echo "== $name"
-  e2e_drive "$prefix" "$driver" "$(e2e_windows_path "$installer")" "$@" \
+  shift 2
+  echo "== $name: $program"
+  e2e_drive "$prefix" "$driver" "$(e2e_windows_path "$program")" "$@" \
     | tee "$e2e_work/$name.log"
   local status=${PIPESTATUS[0]}
   check "$name: the driver's steps pass" test "$status" -eq 0
@@ -74,7 +78,7 @@ run_fresh() {
   local prefix=$1 dir
   dir=$(installed "$prefix")
   echo '[Options]' >"$prefix/drive_c/windows/qsim3.ini"
-  run_driver "$prefix" states=0000111 type-licence=xyz accept browse-cancel \
+  run_driver "$prefix" "$fresh_installer" states=0000111 type-licence=xyz accept browse-cancel \
     "dir=$bad_dir" install "box=$bad_dir_text" states=1111111 \
     "dir=$install_dir" install states=0000001 "box=$success_text" exit=0
 
@@ -97,10 +101,33 @@ uninstall.info"
   check "fresh: the uninstall command, quoted" same_text \
     "$(e2e_registry_value "$prefix/system.reg" "$uninstall_key" UninstallString)" \
     '"\"C:\\CirvaneIV\\qsim3.exe\" -uninstall"'
+  check_uninstall_details "$prefix" "$log"
   check "fresh: the ini file deleted" test ! -e "$prefix/drive_c/windows/qsim3.ini"
   check "fresh: the simulator started once, quoted, in the installation directory" \
     same_printed "$dir/qsim3-launch.txt" 'command="%s"\tdirectory=%s\r\n' \
       'C:\CirvaneIV\qsim3.exe' 'C:\CirvaneIV'
+}
+
+# What Add/Remove Programs shows besides the name: the version of the heading, the publisher, the
+# simulator's icon, the directory, the product's size in KB rounded up, and no modify or repair.
+check_uninstall_details() {
+  local prefix=$1 log=$2 version bytes name expected
+  version=$(sed -n 's/^main: heading "Installs Cirvane IV \(.*\)"$/\1/p' "$log")
+  bytes=$(find "$product" -type f -printf '%s\n' | awk '{ sum += $1 } END { print sum + 0 }')
+  local -A expected_of=(
+    [DisplayVersion]="\"$version\""
+    [Publisher]='"Veltro Corporation"'
+    [DisplayIcon]='"C:\\CirvaneIV\\qsim3.exe,0"'
+    [InstallLocation]='"C:\\CirvaneIV"'
+    [EstimatedSize]=$(printf 'dword:%08x' $(((bytes + 1023) / 1024)))
+    [NoModify]=dword:00000001
+    [NoRepair]=dword:00000001
+  )
+  for name in "${!expected_of[@]}"; do
+    expected=${expected_of[$name]}
+    check "fresh: the uninstall entry's $name" same_text \
+      "$(e2e_registry_value "$prefix/system.reg" "$uninstall_key" "$name")" "$expected"
+  done
 }
 
 # Both shortcuts where the shell folders say, pointing at the simulator, and the uninstall log
@@ -162,7 +189,8 @@ run_update() {
   cmp=$dir/lib/cmp
   edit_databases "$cmp"
   echo '[Options]' >"$prefix/drive_c/windows/qsim3.ini"
-  run_driver "$prefix" accept "dir=$install_dir" install states=0000000 update states=0000001 \
+  run_driver "$prefix" "$installer" accept "dir=$install_dir" install states=0000000 update \
+    states=0000001 \
     "box=$success_text" exit=0
 
   check "update: the success box alone" same_text "$(boxes_of update)" \
@@ -195,7 +223,8 @@ run_update() {
 run_keep() {
   local prefix=$1 before after
   before=$(snapshot "$prefix")
-  run_driver "$prefix" accept "dir=$install_dir" install states=0000000 keep states=1111111 \
+  run_driver "$prefix" "$installer" accept "dir=$install_dir" install states=0000000 keep \
+    states=1111111 \
     cancel exit=0
   after=$(snapshot "$prefix")
   check "keep: no box" test -z "$(boxes_of keep)"
@@ -231,4 +260,4 @@ echo '[Options]' >"$e2e_work/keep/drive_c/windows/qsim3.ini"
 run_keep "$e2e_work/keep"
 
 echo "end-to-end: $((SECONDS - started)) s"
-report_checks
+report_checks end-to-end

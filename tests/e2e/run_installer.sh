@@ -52,10 +52,13 @@ describe_installation() {
   count=$(find "$dir" -type f | wc -l)
   echo "== what was installed"
   echo "files: $count in $default_dir (the product, uninstall.info, qsim3-launch.txt)"
-  echo "uninstall entry: DisplayName=$(e2e_registry_value "$prefix/system.reg" "$uninstall_key" \
-    DisplayName) UninstallString=$(e2e_registry_value "$prefix/system.reg" "$uninstall_key" \
-    UninstallString)"
-  local line link
+  local name line="uninstall entry:"
+  for name in DisplayName UninstallString DisplayVersion Publisher DisplayIcon InstallLocation \
+    EstimatedSize NoModify NoRepair; do
+    line+=" $name=$(e2e_registry_value "$prefix/system.reg" "$uninstall_key" "$name")"
+  done
+  echo "$line"
+  local link
   while IFS= read -r line; do
     link=${line#Link:}
     link=${link%$'\r'}

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Photographs the installer's dialog templates under Wine on a virtual X display: one PNG per
-# situation that dialog_demo knows, cut to the dialogs on screen. `make run` photographs the
-# installer itself; this shows situations a run passes too quickly to catch (the quit question,
-# the status line while installing).
+# situation that dialog_demo knows, cut to the dialogs on screen, and the main dialog once more at
+# 144 DPI. `make run` photographs the installer itself; this shows situations a run passes too
+# quickly to catch (the quit question, the status line while installing).
 #
 #   tests/e2e/screenshots.sh DIALOG_DEMO_EXE OUTPUT_DIR
 #
@@ -22,6 +22,10 @@ here=$(dirname "$(realpath "$0")")
 source "$here/wine_session.sh"
 
 readonly situations=(fresh accepted installing overwrite quit success nodirectory)
+# The main dialog once more on a screen of 144 DPI (150 %), where the system lays the templates
+# out in a larger dialog font; every other picture is at 96 DPI (100 %).
+readonly high_dpi=144
+readonly high_dpi_situations=(accepted)
 readonly ready_tries=300 # 0.2 s each
 
 # ImageMagick's own screen grabber, whatever else is called import on the PATH. It reads what the
@@ -33,11 +37,12 @@ e2e_start_display
 prefix=$e2e_work/prefix
 e2e_boot_prefix "$prefix"
 
-for situation in "${situations[@]}"; do
+# photograph SITUATION PICTURE: dialog_demo in SITUATION, the screen saved as PICTURE.
+photograph() {
+  local situation=$1 picture=$2 pid tries=0
   : >"$e2e_work/said"
   e2e_in_prefix "$prefix" wine "$demo" "$situation" >"$e2e_work/said" 2>/dev/null &
   pid=$!
-  tries=0
   until grep -q ready "$e2e_work/said"; do
     tries=$((tries + 1))
     if [ $tries -gt $ready_tries ] || ! kill -0 $pid 2>/dev/null; then
@@ -46,7 +51,16 @@ for situation in "${situations[@]}"; do
     fi
     sleep 0.2
   done
-  "$grab" -window root -trim +repage "$out/$situation.png"
+  "$grab" -window root -trim +repage "$picture"
   wait $pid || true
-  echo "$out/$situation.png"
+  echo "$picture"
+}
+
+for situation in "${situations[@]}"; do
+  photograph "$situation" "$out/$situation.png"
+done
+
+e2e_set_dpi "$prefix" "$high_dpi"
+for situation in "${high_dpi_situations[@]}"; do
+  photograph "$situation" "$out/$situation-${high_dpi}dpi.png"
 done

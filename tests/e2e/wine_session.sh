@@ -85,6 +85,18 @@ e2e_boot_prefix() {
   e2e_settle "$prefix"
 }
 
+# Sets the screen resolution of prefix $1 to $2 dots per inch (96 is 100 %), where this Wine and
+# older ones look for it; programs started afterwards see it.
+e2e_set_dpi() {
+  local prefix=$1 dpi=$2 key
+  for key in 'HKCU\Control Panel\Desktop' \
+    'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts'; do
+    e2e_in_prefix "$prefix" wine reg add "$key" /v LogPixels /t REG_DWORD /d "$dpi" /f \
+      >/dev/null 2>&1
+  done
+  e2e_settle "$prefix"
+}
+
 # Copies the settled prefix $1 to $2, for a run that must not change $1.
 e2e_copy_prefix() {
   cp -a "$1" "$2"

@@ -17,8 +17,32 @@ constexpr char kLineEnd = '\n';
 constexpr char kCarriageReturn = '\r';
 constexpr size_t kReadBlockSize = 4096;
 constexpr int kDecimal = 10;
+constexpr int kHexadecimal = 16;
 // Extra columns a capacitor line may carry: slot 5 and slot 7.
 constexpr size_t kCapacitorSlotColumns = 2;
+// A number written as its bits: the prefix, then at most this many hexadecimal digits.
+constexpr char kBitsPrefix[] = "0x";
+constexpr size_t kBitsPrefixLength = sizeof kBitsPrefix - 1;
+constexpr size_t kMaxBitsDigits = 8;
+constexpr size_t kBitsTextSize = sizeof "0x12345678";
+// Floats whose decimal text would not give the same bits back: every NaN (its sign and payload
+// would be lost) and negative zero (whose sign a decimal text drops on some systems).
+constexpr uint32_t kExponentMask = 0x7F800000u;
+constexpr uint32_t kMantissaMask = 0x007FFFFFu;
+constexpr uint32_t kNegativeZero = 0x80000000u;
+
+// A float's bits, copied without loading it as a float: on x87 that would quiet a signalling
+// NaN.
+uint32_t BitsOf(const float& value) {
+  uint32_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  return bits;
+}
+
+bool NeedsBitsForm(uint32_t bits) {
+  bool isNan = (bits & kExponentMask) == kExponentMask && (bits & kMantissaMask) != 0;
+  return isNan || bits == kNegativeZero;
+}
 
 using Fields = std::vector<std::string>;
 
@@ -33,9 +57,23 @@ class CLinePrinter {
     Separate();
     std::fwrite(text.data(), 1, text.size(), m_out);
   }
-  void Number(float value) {
+  // %.9g gives every other float back exactly.
+  void Number(uint32_t bits) {
     Separate();
+    if (NeedsBitsForm(bits)) {
+      char text[kBitsTextSize];
+      std::snprintf(text, sizeof text, "%s%08lx", kBitsPrefix, static_cast<unsigned long>(bits));
+      std::fputs(text, m_out);
+      return;
+    }
+    float value;
+    std::memcpy(&value, &bits, sizeof value);
     std::fprintf(m_out, "%.9g", static_cast<double>(value));
+  }
+  void Number(const float& value) { Number(BitsOf(value)); }
+  void Whole(uint32_t value) {
+    Separate();
+    std::fprintf(m_out, "%lu", static_cast<unsigned long>(value));
   }
 
  private:
@@ -53,19 +91,21 @@ void PrintRecord(std::FILE* out, const CCapacitorRec& record) {
   line.Text(record.manufacturer);
   line.Text(record.part_number);
   line.Text(record.technology);
-  for (float value : {record.capacitance, record.voltage_rating, record.current_rating, record.esr,
-                      record.extra_value}) {
-    line.Number(value);
+  for (const float* value : {&record.capacitance, &record.voltage_rating, &record.current_rating,
+                             &record.esr, &record.extra_value}) {
+    line.Number(*value);
   }
+  line.Number(record.slot5);
+  line.Whole(record.slot7);
 }
 
 void PrintRecord(std::FILE* out, const CInductorRec& record) {
   CLinePrinter line(out);
   line.Text(record.manufacturer);
   line.Text(record.part_number);
-  for (float value : {record.inductance, record.current_rating, record.series_resistance,
-                      record.parallel_resistance, record.parallel_capacitance}) {
-    line.Number(value);
+  for (const float* value : {&record.inductance, &record.current_rating, &record.series_resistance,
+                             &record.parallel_resistance, &record.parallel_capacitance}) {
+    line.Number(*value);
   }
 }
 
@@ -73,8 +113,8 @@ void PrintRecord(std::FILE* out, const CResistorRec& record) {
   CLinePrinter line(out);
   line.Text(record.manufacturer);
   line.Text(record.part_number);
-  for (float value : {record.resistance, record.power_rating, record.tolerance}) {
-    line.Number(value);
+  for (const float* value : {&record.resistance, &record.power_rating, &record.tolerance}) {
+    line.Number(*value);
   }
 }
 
@@ -98,12 +138,20 @@ class CFieldReader {
 
   std::string Text() { return m_next < m_fields.size() ? m_fields[m_next++] : std::string(); }
 
-  float Number() {
+  // The bits of a number: given as such after kBitsPrefix, else those of the decimal float.
+  uint32_t NumberBits() {
     const std::string field = Text();
+    if (field.compare(0, kBitsPrefixLength, kBitsPrefix) == 0) return Bits(field);
     char* end = nullptr;
     const float value = field.empty() ? 0 : std::strtof(field.c_str(), &end);
     if (field.empty() || *end != '\0') Complain("'" + field + "' is not a number");
-    return value;
+    return BitsOf(value);
+  }
+
+  // Sets `field` from the next number without passing its bits through a float.
+  void Number(float& field) {
+    const uint32_t bits = NumberBits();
+    std::memcpy(&field, &bits, sizeof field);
   }
 
   uint32_t Integer() {
@@ -121,6 +169,16 @@ class CFieldReader {
   const std::string& problem() const { return m_problem; }
 
  private:
+  uint32_t Bits(const std::string& field) {
+    const std::string digits = field.substr(kBitsPrefixLength);
+    if (digits.empty() || digits.size() > kMaxBitsDigits ||
+        digits.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) {
+      Complain("'" + field + "' is not a float's bits (0x and up to 8 hexadecimal digits)");
+      return 0;
+    }
+    return static_cast<uint32_t>(std::strtoul(digits.c_str(), nullptr, kHexadecimal));
+  }
+
   void Complain(const std::string& problem) {
     if (m_problem.empty()) m_problem = problem;
   }
@@ -145,14 +203,13 @@ std::string ParseRecord(const Fields& fields, CCapacitorRec* record) {
   record->manufacturer = reader.Text();
   record->part_number = reader.Text();
   record->technology = reader.Text();
-  record->capacitance = reader.Number();
-  record->voltage_rating = reader.Number();
-  record->current_rating = reader.Number();
-  record->esr = reader.Number();
-  record->extra_value = reader.Number();
+  reader.Number(record->capacitance);
+  reader.Number(record->voltage_rating);
+  reader.Number(record->current_rating);
+  reader.Number(record->esr);
+  reader.Number(record->extra_value);
   if (fields.size() > kFields) {
-    const float slot5 = reader.Number();
-    std::memcpy(&record->slot5, &slot5, sizeof slot5);
+    record->slot5 = reader.NumberBits();
     record->slot7 = reader.Integer();
   }
   return reader.problem();
@@ -164,11 +221,11 @@ std::string ParseRecord(const Fields& fields, CInductorRec* record) {
   CFieldReader reader(fields);
   record->manufacturer = reader.Text();
   record->part_number = reader.Text();
-  record->inductance = reader.Number();
-  record->current_rating = reader.Number();
-  record->series_resistance = reader.Number();
-  record->parallel_resistance = reader.Number();
-  record->parallel_capacitance = reader.Number();
+  reader.Number(record->inductance);
+  reader.Number(record->current_rating);
+  reader.Number(record->series_resistance);
+  reader.Number(record->parallel_resistance);
+  reader.Number(record->parallel_capacitance);
   return reader.problem();
 }
 
@@ -178,9 +235,9 @@ std::string ParseRecord(const Fields& fields, CResistorRec* record) {
   CFieldReader reader(fields);
   record->manufacturer = reader.Text();
   record->part_number = reader.Text();
-  record->resistance = reader.Number();
-  record->power_rating = reader.Number();
-  record->tolerance = reader.Number();
+  reader.Number(record->resistance);
+  reader.Number(record->power_rating);
+  reader.Number(record->tolerance);
   return reader.problem();
 }
 

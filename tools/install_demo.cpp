@@ -9,9 +9,9 @@
 
 #include "engine/memory.h"
 #include "engine/worker.h"
-#include "sync/release_sync.h"
 #include "platform/files.h"
 #include "platform/system.h"
+#include "sync/release_sync.h"
 
 namespace {
 
