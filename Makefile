@@ -12,7 +12,7 @@ FUZZ := $(OUT)/fuzz
 # and CAMPAIGN_SECONDS in `make fuzz-campaign`, enough for the slowest program to make 10^7 runs
 # on a two-core machine. The campaign moves on from a program once it has made FUZZ_RUNS runs
 # (0: always the whole time); FUZZ_TARGETS="fuzz_x ..." picks programs.
-CAMPAIGN_SECONDS := 3600
+CAMPAIGN_SECONDS := 7200
 FUZZ_RUNS ?= 10000000
 SAMPLE := $(OUT)/sample
 PRODUCT ?= $(SAMPLE)
