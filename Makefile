@@ -8,7 +8,12 @@ NATIVE := $(OUT)/native
 ASAN := $(OUT)/asan
 WIN := $(OUT)/windows
 FUZZ := $(OUT)/fuzz
-FUZZ_SECONDS ?= 10
+# Seconds per fuzz program: FUZZ_SECONDS when given, else 10 in `make fuzz` (and `make test`)
+# and CAMPAIGN_SECONDS in `make fuzz-campaign`, enough for the slowest program to make 10^7 runs
+# on a two-core machine. The campaign moves on from a program once it has made FUZZ_RUNS runs
+# (0: always the whole time); FUZZ_TARGETS="fuzz_x ..." picks programs.
+CAMPAIGN_SECONDS := 7200
+FUZZ_RUNS ?= 10000000
 SAMPLE := $(OUT)/sample
 PRODUCT ?= $(SAMPLE)
 READONLY ?= tools/sample-readonly.txt
@@ -19,7 +24,7 @@ PRODUCT_FLAGS := -DCIRVANE_PRODUCT=$(abspath $(PRODUCT)) -DCIRVANE_READONLY=$(ab
 WINE_ENV := WINEPREFIX=$(abspath $(WIN))/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
 
 .PHONY: deps native-configure windows-configure host-payloadgen host-tools stub sample native asan windows \
-        test fuzz run demo installer tools bench repro screens clean
+        test fuzz-build fuzz fuzz-campaign run demo installer tools bench repro screens clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -60,11 +65,22 @@ asan: deps
 windows: native windows-configure
 	@cmake --build $(WIN)
 
-# The fuzz programs, built with clang and libFuzzer, each run for FUZZ_SECONDS.
-fuzz: deps
+# The fuzz programs, built with clang, libFuzzer and ASan+UBSan.
+fuzz-build: deps
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ) $(CMAKE_COMMON) -DCIRVANE_FUZZ=ON >/dev/null
 	@cmake --build $(FUZZ) --target fuzz_targets
-	@bash scripts/run-fuzz.sh $(FUZZ)/bin $(FUZZ_SECONDS)
+
+# Each fuzz program for a short while, from the kept corpus in fuzz/corpus/ (only read).
+fuzz: fuzz-build
+	@bash scripts/run-fuzz.sh $(FUZZ)/bin $(or $(FUZZ_SECONDS),10)
+
+# The deep runs on both cores at the lowest priority, from the kept corpus and fresh starting
+# inputs of our own writers; the kept corpus is replaced by the minimized result.
+fuzz-campaign: fuzz-build host-tools
+	@cmake --build $(NATIVE) --target cmpdb
+	@bash scripts/fuzz-seeds.sh $(NATIVE)/bin $(FUZZ)/seeds
+	@FUZZ_TARGETS="$(FUZZ_TARGETS)" nice -n 19 bash scripts/fuzz-campaign.sh $(FUZZ)/bin $(or $(FUZZ_SECONDS),$(CAMPAIGN_SECONDS)) \
+	  $(FUZZ_RUNS) $(FUZZ)/seeds
 
 test: native asan windows
 	@echo "== native tests"

@@ -142,6 +142,13 @@ TEST(RegistryTreeTest, SubkeysAreFoundByPathNotByNamePrefix) {
   EXPECT_FALSE(tree.Delete("HKEY_CLASSES_ROOT")) << "a hive stays";
 }
 
+// A key of `depth` levels below HKEY_USERS, each named "k".
+std::string DeepKey(size_t depth) {
+  std::string path = "HKEY_USERS";
+  for (size_t i = 0; i < depth; ++i) path += "\\k";
+  return path;
+}
+
 TEST(RegistryTreeTest, RefusesNamesTheExportCouldNotHold) {
   platform::CRegistryTree tree;
   for (const char* bad : {"HKEY_USERS\\a\nb", "HKEY_USERS\\a\\\\b", "HKEY_USERS\\a\\",
@@ -151,6 +158,8 @@ TEST(RegistryTreeTest, RefusesNamesTheExportCouldNotHold) {
   EXPECT_TRUE(tree.Create("HKEY_USERS\\" + std::string(255, 'k')));
   EXPECT_FALSE(tree.Create("HKEY_USERS\\" + std::string(256, 'k')));
   EXPECT_EQ(5u, tree.keys().size()) << "the four hives and the one valid key";
+  EXPECT_FALSE(tree.Create(DeepKey(platform::kMaxKeyDepth + 1))) << "deeper than Windows allows";
+  EXPECT_EQ(5u, tree.keys().size());
 }
 
 // A tree holding every kind of name and data the export must carry.
@@ -188,8 +197,10 @@ TEST(RegistryExportTest, WritesOneReadableLinePerKeyAndValue) {
       platform::FormatRegistryExport(SampleTree()));
 }
 
+// The deepest key a path may name reads back too.
 TEST(RegistryExportTest, ReadsBackWhatItWrote) {
   platform::CRegistryTree original = SampleTree();
+  ASSERT_TRUE(original.Create(DeepKey(platform::kMaxKeyDepth)));
   std::string text = platform::FormatRegistryExport(original);
   platform::CRegistryTree read;
   read.Create("HKEY_USERS\\Stale");

@@ -43,14 +43,14 @@ bool IsValidKeyName(std::string_view name) {
          name.find(kSeparator) == std::string_view::npos && !HasControlCode(name);
 }
 
-// 1 when `fullPath` is a hive name followed by valid key names.
+// 1 when `fullPath` is a hive name followed by at most kMaxKeyDepth valid key names.
 bool IsValidFullPath(std::string_view fullPath) {
   size_t end = fullPath.find(kSeparator);
   if (!HiveFromName(fullPath.substr(0, end))) return false;
-  while (end != std::string_view::npos) {
+  for (size_t depth = 1; end != std::string_view::npos; ++depth) {
     size_t start = end + 1;
     end = fullPath.find(kSeparator, start);
-    if (!IsValidKeyName(fullPath.substr(start, end - start))) return false;
+    if (depth > kMaxKeyDepth || !IsValidKeyName(fullPath.substr(start, end - start))) return false;
   }
   return true;
 }
@@ -96,13 +96,18 @@ CRegistryTree::Values* CRegistryTree::Find(std::string_view fullPath) {
   return found == m_keys.end() ? nullptr : &found->second;
 }
 
+// Every key's parents exist (keys are made with them, and only keys without subkeys go), so
+// only the keys below the deepest existing one are made. Making every prefix of every path
+// instead would take time cubic in the depth to read the export of a deep key.
 int CRegistryTree::Create(std::string_view fullPath) {
   if (!IsValidFullPath(fullPath)) return 0;
-  for (size_t end = fullPath.find(kSeparator); end != std::string_view::npos;
-       end = fullPath.find(kSeparator, end + 1)) {
-    m_keys.emplace(std::string(fullPath.substr(0, end)), Values());
+  std::string_view path = fullPath;
+  while (!Find(path)) {
+    m_keys.emplace(std::string(path), Values());
+    const size_t parent = path.rfind(kSeparator);
+    if (parent == std::string_view::npos) break;
+    path = path.substr(0, parent);
   }
-  m_keys.emplace(std::string(fullPath), Values());
   return 1;
 }
 

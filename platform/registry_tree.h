@@ -1,9 +1,10 @@
 // A registry held in memory: the store behind the POSIX registry and the tests' fake.
 //
 // Keys are named by their full path, the hive's export name first
-// ("HKEY_CLASSES_ROOT\.asc\ShellNew"). A key name is 1 to kMaxKeyNameLength characters without
-// backslashes or control codes; a value name is at most kMaxValueNameLength characters without
-// control codes ("" is the default value).
+// ("HKEY_CLASSES_ROOT\.asc\ShellNew"), with at most kMaxKeyDepth key names below the hive, as
+// on Windows. A key name is 1 to kMaxKeyNameLength characters without backslashes or control
+// codes; a value name is at most kMaxValueNameLength characters without control codes ("" is
+// the default value).
 #ifndef CIRVANE_PLATFORM_REGISTRY_TREE_H_
 #define CIRVANE_PLATFORM_REGISTRY_TREE_H_
 
@@ -17,6 +18,7 @@
 namespace platform {
 
 constexpr size_t kMaxKeyNameLength = 255;
+constexpr size_t kMaxKeyDepth = 512;
 constexpr size_t kMaxValueNameLength = 16383;
 
 // Orders texts ignoring the case of ASCII letters.
