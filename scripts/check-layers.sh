@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The layers of the code base: each directory's sources include only their own directory and
 # those below it, so that a lower layer never needs an upper one to build or to be understood.
-# Tests are left out: they may drive a layer through the ones above it.
+# Tests and their support code are left out: they may drive a layer through the ones above it.
 #   check-layers.sh SOURCE_DIR
 set -u
 root=$1
@@ -22,7 +22,7 @@ check() {
       status=1
     fi
   done < <(grep -rHoE '^#include "[a-z_0-9]+/' --include='*.cpp' --include='*.h' "$root/$dir" |
-           grep -v '_test\.cpp:')
+           grep -vE '_test(_support)?\.(cpp|h):')
 }
 
 check platform platform
