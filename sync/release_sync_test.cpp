@@ -306,10 +306,10 @@ struct Fault {
   const char* name;
   void (*arm)(platform::CFaultyFiles& files, long at);
   long (*calls)(const platform::CFaultyFiles& files);  // how many an installation made
-  // Whether a second Update must still find every entry of the user. Not after a close that
-  // failed once: the failed merge's message says that the shipped file replaces the user's,
-  // and it does, the next write having room again; the user's file is then only in the backup,
-  // which the next Update replaces.
+  // Whether a second Update must still find every entry of the user. Not after a close or a
+  // sync that failed once: the failed merge's message says that the shipped file replaces the
+  // user's, and it does, the next write having room again; the user's file is then only in the
+  // backup, which the next Update replaces.
   bool secondRunKeepsAll;
 };
 
@@ -318,15 +318,17 @@ const Fault kFaults[] = {
      [](const platform::CFaultyFiles& f) { return f.writeCalls(); }, true},
     {"failed close", [](platform::CFaultyFiles& f, long at) { f.FailClose(at); },
      [](const platform::CFaultyFiles& f) { return f.closeCalls(); }, false},
+    {"failed sync", [](platform::CFaultyFiles& f, long at) { f.FailSync(at); },
+     [](const platform::CFaultyFiles& f) { return f.syncCalls(); }, false},
     {"process ended at write", [](platform::CFaultyFiles& f, long at) { f.EndProcessAtWrite(at); },
      [](const platform::CFaultyFiles& f) { return f.writeCalls(); }, true},
 };
 
 // The promise of Update mode. Whatever fault strikes at whichever call (a full disk, a close
-// that fails, the process ended), the user's databases are whole, byte for byte, in their place
-// or in their backups; an installation that reports nothing wrong is exactly the undisturbed
-// one; and a second, undisturbed Update from what a full disk or an ended process left keeps
-// every model and record the user had, in its database or in the backup. The user's databases
+// or a sync that fails, the process ended), the user's databases are whole, byte for byte, in
+// their place or in their backups; an installation that reports nothing wrong is exactly the
+// undisturbed one; and a second, undisturbed Update from what a full disk or an ended process left
+// keeps every model and record the user had, in its database or in the backup. The user's databases
 // hold as many entries as the shipped ones, so that a file cut short anywhere would lose some.
 TEST(ReleaseSyncTest, NoFaultAtAnyCallLosesAnythingOfTheUser) {
   const auto user = Databases(false, 60);

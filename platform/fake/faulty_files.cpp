@@ -36,7 +36,12 @@ class CFaultyFile : public CFile {
   int Flush() override { return m_owner->ended() ? 0 : m_real->Flush(); }
   // The faults model an ended process, not a lost disk: what reached the system stays, so a
   // test need not wait for the disk itself.
-  int Sync() override { return m_owner->ended() ? 0 : m_real->Flush(); }
+  int Sync() override {
+    if (m_owner->ended() || !m_real->Flush()) return 0;
+    if (!m_owner->NextSyncFails()) return 1;
+    RealFiles().Open(m_path.c_str(), OpenMode::kWrite);  // what the disk refused is lost
+    return 0;
+  }
 
   int Close() override {
     if (!m_real) return 0;
@@ -93,6 +98,11 @@ CFaultyFiles::WriteFault CFaultyFiles::NextWrite() {
 bool CFaultyFiles::NextCloseFails() {
   long call = ++m_closeCalls;
   return m_failClose != 0 && call == m_failClose;
+}
+
+bool CFaultyFiles::NextSyncFails() {
+  long call = ++m_syncCalls;
+  return m_failSync != 0 && call == m_failSync;
 }
 
 std::unique_ptr<CFile> CFaultyFiles::Watch(std::unique_ptr<CFile> real, const char* path,

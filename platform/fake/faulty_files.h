@@ -37,6 +37,10 @@ class CFaultyFiles : public CFileSystem {
   // Makes the close number `call` of a file opened for writing (counted from 1) fail and leave
   // the file empty. 0 turns it off.
   void FailClose(long call) { m_failClose = call; }
+  // Makes the sync number `call` (counted from 1) fail and lose what the file held, leaving it
+  // empty, as a disk that reports its fault only when asked to make the data last. 0 turns it
+  // off.
+  void FailSync(long call) { m_failSync = call; }
   // Ends the process at the write call number `call`: half of its bytes arrive, and from then
   // on every file operation is refused. Every write before it reaches the system at once, as
   // it would if the process were killed. 0 turns it off.
@@ -51,6 +55,7 @@ class CFaultyFiles : public CFileSystem {
 
   long writeCalls() const { return m_writeCalls; }
   long closeCalls() const { return m_closeCalls; }
+  long syncCalls() const { return m_syncCalls; }
   bool ended() const { return m_ended; }
   bool endArmed() const { return m_endAt != 0; }
   std::vector<std::string> opened() const;
@@ -75,6 +80,8 @@ class CFaultyFiles : public CFileSystem {
   WriteFault NextWrite();
   // Counts a close of a written file; true when this one must fail.
   bool NextCloseFails();
+  // Counts a sync; true when this one must fail.
+  bool NextSyncFails();
 
  private:
   // Wraps a real file that was opened or created.
@@ -91,6 +98,8 @@ class CFaultyFiles : public CFileSystem {
   std::atomic<long> m_closeCalls{0};
   std::atomic<long> m_failFrom{0};
   std::atomic<long> m_failClose{0};
+  std::atomic<long> m_syncCalls{0};
+  std::atomic<long> m_failSync{0};
   std::atomic<long> m_endAt{0};
   std::atomic<bool> m_ended{false};
   std::atomic<bool> m_failTempFiles{false};
