@@ -276,25 +276,29 @@ TEST_F(InstallControllerTest, AQuestionThatCannotBeShownIsNoPermissionToOverwrit
   EXPECT_EQ("old", ReadWholeFile(m_services.m_scratch / "Apps\\qsim3.exe"));
 }
 
+// Overwrite, then Update over the installation, then a fresh place, which is not an Update.
 TEST_F(InstallControllerTest, OverwriteDeletesTheIniFileAndUpdateKeepsIt) {
   CInstallDlg first(InstallTestPayload);
   StartInstalling(m_target);
   FinishInstalling();
   EXPECT_EQ(kIdOk, first.DoModal());
-  for (int update : {0, 1}) {
+  const std::pair<std::string, int> runs[] = {{m_target, 0}, {m_target, 1}, {m_target + "2", 0}};
+  for (const auto& [directory, update] : runs) {
+    const bool installed = FileExists(directory + "\\qsim3.exe") != 0;
     g_installDone.store(0);
     WriteWholeFile(m_windows + "\\qsim3.ini", "[Options]\n");
     CInstallDlg dialog(InstallTestPayload);
-    StartInstalling(m_target);
+    StartInstalling(directory);
     if (update) m_ui.Click(IDD_OVERWRITE, IDC_UPDATE);
-    m_ui.Click(IDD_OVERWRITE, kIdOk);
+    if (installed) m_ui.Click(IDD_OVERWRITE, kIdOk);
     FinishInstalling();
 
     EXPECT_EQ(kIdOk, dialog.DoModal());
     EXPECT_EQ(update, g_updateMode);
     EXPECT_EQ(update != 0, IniFileExists()) << "Update mode keeps the simulator's settings";
   }
-  EXPECT_EQ((std::vector<int>{IDD_INSTALL, IDD_INSTALL, IDD_OVERWRITE, IDD_INSTALL, IDD_OVERWRITE}),
+  EXPECT_EQ((std::vector<int>{IDD_INSTALL, IDD_INSTALL, IDD_OVERWRITE, IDD_INSTALL, IDD_OVERWRITE,
+                              IDD_INSTALL}),
             m_ui.dialogsRun());
 }
 
