@@ -87,18 +87,22 @@ TEST_P(RegistryContractTest, KeysIgnoreCaseAndOnlyKeysWithoutSubkeysGo) {
   EXPECT_FALSE(product->SetStringValue("Name", "late")) << "the handle's key is gone";
 }
 
-TEST_P(RegistryContractTest, StringValuesFitTheirBufferWithTheirZero) {
+// Strings fit a buffer only with their zero; numbers and digit strings keep their type.
+TEST_P(RegistryContractTest, ValuesReadBackWithTheirTypeWithinTheirBuffer) {
   ASSERT_TRUE(Open("", KeyAccess::kCreateSubKey)->CreateSubKey("Product"));
   std::unique_ptr<CRegistryKey> writer = Open("\\Product", KeyAccess::kSetValue);
   ASSERT_TRUE(writer);
   EXPECT_TRUE(writer->SetStringValue("", "default"));
   EXPECT_TRUE(writer->SetStringValue("Fits", std::string(259, 'x')));
   EXPECT_TRUE(writer->SetStringValue("TooLong", std::string(260, 'y')));
+  EXPECT_TRUE(writer->SetDwordValue("Size", 0x12345678u));
+  EXPECT_TRUE(writer->SetStringValue("Text", "12345678"));
   EXPECT_FALSE(writer->QueryValue("Fits", 260)) << "a key opened for setting is not readable";
 
   std::unique_ptr<CRegistryKey> reader = Open("\\product", KeyAccess::kQueryValue);
   ASSERT_TRUE(reader);
   EXPECT_FALSE(reader->SetStringValue("Fits", "z")) << "a key opened for reading is read-only";
+  EXPECT_FALSE(reader->SetDwordValue("Size", 1));
   std::optional<RegistryValue> fits = reader->QueryValue("FITS", 260);
   ASSERT_TRUE(fits);
   EXPECT_EQ(ValueType::kString, fits->type);
@@ -107,17 +111,6 @@ TEST_P(RegistryContractTest, StringValuesFitTheirBufferWithTheirZero) {
   EXPECT_FALSE(reader->QueryValue("TooLong", 260)) << "261 bytes with its zero";
   EXPECT_EQ(std::string(260, 'y'), reader->QueryValue("TooLong", 261)->data);
   EXPECT_FALSE(reader->QueryValue("Absent", 260));
-}
-
-TEST_P(RegistryContractTest, NumbersReadBackWithTheirType) {
-  ASSERT_TRUE(Open("", KeyAccess::kCreateSubKey)->CreateSubKey("Product"));
-  std::unique_ptr<CRegistryKey> writer = Open("\\Product", KeyAccess::kSetValue);
-  ASSERT_TRUE(writer);
-  EXPECT_TRUE(writer->SetDwordValue("Size", 0x12345678u));
-  EXPECT_TRUE(writer->SetStringValue("Text", "12345678"));
-  std::unique_ptr<CRegistryKey> reader = Open("\\Product", KeyAccess::kQueryValue);
-  ASSERT_TRUE(reader);
-  EXPECT_FALSE(reader->SetDwordValue("Size", 1)) << "a key opened for reading is read-only";
   std::optional<RegistryValue> size = reader->QueryValue("Size", 260);
   ASSERT_TRUE(size);
   EXPECT_EQ(ValueType::kDword, size->type);

@@ -26,7 +26,6 @@ class CFakeFolderBrowser : public CFolderBrowser {
   // Opens, tells the callback, makes the scripted moves, then ends as told: a choice returns
   // the current selection, which is none when nothing was ever selected.
   ShellItem BrowseForFolder(const SBrowseRequest& request) override {
-    ++m_browses;
     m_title = request.title ? request.title : "";
     m_flags = request.flags;
     m_hadOwner = request.owner != nullptr;
@@ -49,7 +48,6 @@ class CFakeFolderBrowser : public CFolderBrowser {
 
   void FreeItem(ShellItem item) override { m_freed.push_back(item); }
 
-  int browses() const { return m_browses; }
   const std::string& title() const { return m_title; }
   unsigned flags() const { return m_flags; }
   bool hadOwner() const { return m_hadOwner; }
@@ -91,7 +89,6 @@ class CFakeFolderBrowser : public CFolderBrowser {
   const SBrowseRequest* m_request = nullptr;
   ShellItem m_current = nullptr;
   std::deque<std::optional<std::string>> m_items;  // stable addresses serve as items
-  int m_browses = 0;
   std::string m_title;
   unsigned m_flags = 0;
   bool m_hadOwner = false;

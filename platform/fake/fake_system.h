@@ -26,97 +26,84 @@ class CFakeSystem : public CSystem {
   ~CFakeSystem() override { JoinThreads(); }
 
   void ExitProcess(int status) override {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_exits.push_back(status);
+    Locked([&] { m_exits.push_back(status); });
   }
-
   int ExitRequested() override {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return !m_exits.empty();
+    return Locked([&] { return !m_exits.empty(); });
   }
-
   int StartThread(void (*procedure)(void*), void* argument) override {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    if (m_refuseThreads) return 0;
-    m_threads.emplace_back(procedure, argument);
-    return 1;
+    return Locked([&] {
+      if (m_refuseThreads) return 0;
+      m_threads.emplace_back(procedure, argument);
+      return 1;
+    });
   }
-
   void Sleep(unsigned milliseconds) override {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_sleeps.push_back(milliseconds);
+    Locked([&] { m_sleeps.push_back(milliseconds); });
   }
-
   std::optional<std::string> GetEnvironment(const char* name) override {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    auto found = m_environment.find(name);
-    if (found == m_environment.end()) return std::nullopt;
-    return found->second;
+    return Locked([&]() -> std::optional<std::string> {
+      auto found = m_environment.find(name);
+      if (found == m_environment.end()) return std::nullopt;
+      return found->second;
+    });
   }
-
   // The Windows version is nothing until set; the Wine test answers 0 until set; the Windows
   // directory is the scripted WINDIR, as on Windows.
   std::optional<WindowsVersion> GetWindowsVersion() override {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return m_windowsVersion;
+    return Locked([&] { return m_windowsVersion; });
   }
   int IsWineEnvironment() override {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return m_wine;
+    return Locked([&] { return m_wine; });
   }
   std::optional<std::string> GetWindowsDirectoryPath() override { return GetEnvironment("WINDIR"); }
-
   int StartProcess(const std::string& commandLine, const std::string& workingDirectory) override {
     if (m_onProcessStart) m_onProcessStart();
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_processes.push_back(SProcessStart{commandLine, workingDirectory});
+    Locked([&] { m_processes.push_back(SProcessStart{commandLine, workingDirectory}); });
     return 1;
   }
 
   void SetEnvironment(const std::string& name, const std::string& value) {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_environment[name] = value;
+    Locked([&] { m_environment[name] = value; });
   }
   void SetWindowsVersion(std::optional<WindowsVersion> version) {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_windowsVersion = version;
+    Locked([&] { m_windowsVersion = version; });
   }
   // Makes every thread start fail from now on, as a system out of resources would.
   void RefuseThreads() {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_refuseThreads = true;
+    Locked([&] { m_refuseThreads = true; });
   }
   // Calls `observer` at every process start, before the start is recorded.
   void OnProcessStart(std::function<void()> observer) { m_onProcessStart = std::move(observer); }
   void SetWine(int wine) {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_wine = wine;
+    Locked([&] { m_wine = wine; });
   }
 
   // Waits for every thread started so far.
   void JoinThreads() {
     std::vector<std::thread> threads;
-    {
-      std::lock_guard<std::mutex> lock(m_mutex);
-      threads.swap(m_threads);
-    }
+    Locked([&] { threads.swap(m_threads); });
     for (std::thread& thread : threads) thread.join();
   }
 
   std::vector<int> exits() const {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return m_exits;
+    return Locked([&] { return m_exits; });
   }
   std::vector<unsigned> sleeps() const {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return m_sleeps;
+    return Locked([&] { return m_sleeps; });
   }
   std::vector<SProcessStart> processes() const {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return m_processes;
+    return Locked([&] { return m_processes; });
   }
 
  private:
+  // Runs `action` under the lock that guards every record and setting.
+  template <typename Action>
+  auto Locked(Action action) const -> decltype(action()) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return action();
+  }
+
   mutable std::mutex m_mutex;
   std::vector<int> m_exits;
   std::vector<unsigned> m_sleeps;

@@ -60,6 +60,9 @@ class CFaultyFile : public CFile {
   bool m_writing;
 };
 
+// True when `call` is the one `armed` names (0 names none).
+bool IsArmed(long call, long armed) { return armed != 0 && call == armed; }
+
 }  // namespace
 
 CFaultyFiles::CFaultyFiles()
@@ -95,15 +98,9 @@ CFaultyFiles::WriteFault CFaultyFiles::NextWrite() {
   return WriteFault::kNone;
 }
 
-bool CFaultyFiles::NextCloseFails() {
-  long call = ++m_closeCalls;
-  return m_failClose != 0 && call == m_failClose;
-}
+bool CFaultyFiles::NextCloseFails() { return IsArmed(++m_closeCalls, m_failClose); }
 
-bool CFaultyFiles::NextSyncFails() {
-  long call = ++m_syncCalls;
-  return m_failSync != 0 && call == m_failSync;
-}
+bool CFaultyFiles::NextSyncFails() { return IsArmed(++m_syncCalls, m_failSync); }
 
 std::unique_ptr<CFile> CFaultyFiles::Watch(std::unique_ptr<CFile> real, const char* path,
                                            bool writing) {

@@ -14,19 +14,12 @@ bool IsEdit(ControlKind kind) {
   return kind == ControlKind::kEdit || kind == ControlKind::kMultiLineEdit;
 }
 
-std::string Describe(const SDialogTemplate& source, int id) {
-  return "dialog " + std::to_string(source.id) + ", control " + std::to_string(id);
-}
-
 }  // namespace
 
 CHeadlessWindow::CHeadlessWindow(CHeadlessUi& ui, CDialog& dialog, const SDialogTemplate& source)
     : m_ui(ui), m_dialog(dialog), m_source(source) {
   for (const SControlTemplate& control : source.controls) {
-    SHeadlessControl made;
-    made.source = control;
-    made.text = control.text;
-    m_controls.push_back(made);
+    m_controls.push_back(SHeadlessControl{control, control.text, true, false, ""});
   }
 }
 
@@ -42,37 +35,30 @@ const SHeadlessControl* CHeadlessWindow::Control(int id) const {
   return const_cast<CHeadlessWindow*>(this)->Find(id);
 }
 
-SHeadlessControl* CHeadlessWindow::Reachable(int id, const char* action) {
+SHeadlessControl* CHeadlessWindow::Reachable(int id, const char* action,
+                                             bool (*takes)(ControlKind kind)) {
   SHeadlessControl* control = Find(id);
-  std::string where = Describe(m_source, id);
-  if (!control) {
-    m_ui.AddFault(std::string(action) + ": no such control in " + where);
-  } else if (!control->enabled) {
-    m_ui.AddFault(std::string(action) + ": disabled control in " + where);
-    return nullptr;
-  }
-  return control;
+  const char* fault = !control                       ? "no such control"
+                      : !control->enabled            ? "disabled control"
+                      : !takes(control->source.kind) ? "a control of another kind"
+                                                     : nullptr;
+  if (!fault) return control;
+  m_ui.AddFault(std::string(action) + ": " + fault + " in dialog " + std::to_string(m_source.id) +
+                ", control " + std::to_string(id));
+  return nullptr;
 }
 
 int CHeadlessWindow::Type(int id, const std::string& text) {
-  SHeadlessControl* control = Reachable(id, "type");
+  SHeadlessControl* control = Reachable(id, "type", IsEdit);
   if (!control) return 0;
-  if (!IsEdit(control->source.kind)) {
-    m_ui.AddFault("type: not an edit control: " + Describe(m_source, id));
-    return 0;
-  }
   control->text = text;
   m_dialog.DispatchCommand(id, kEditChange);
   return 1;
 }
 
 int CHeadlessWindow::Click(int id) {
-  SHeadlessControl* control = Reachable(id, "click");
+  SHeadlessControl* control = Reachable(id, "click", IsButton);
   if (!control) return 0;
-  if (!IsButton(control->source.kind)) {
-    m_ui.AddFault("click: not a button: " + Describe(m_source, id));
-    return 0;
-  }
   if (control->source.kind == ControlKind::kAutoRadioButton) CheckInGroup(*control);
   m_dialog.DispatchCommand(id, kButtonClicked);
   return 1;
@@ -119,13 +105,11 @@ void CHeadlessWindow::SetItemText(int id, const std::string& text) {
 }
 
 void CHeadlessWindow::CheckButton(int id, int checked) {
-  SHeadlessControl* control = Find(id);
-  if (control) control->checked = checked != 0;
+  if (SHeadlessControl* control = Find(id)) control->checked = checked != 0;
 }
 
 void CHeadlessWindow::EnableItem(int id, int enable) {
-  SHeadlessControl* control = Find(id);
-  if (control) control->enabled = enable != 0;
+  if (SHeadlessControl* control = Find(id)) control->enabled = enable != 0;
 }
 
 unsigned CHeadlessWindow::SetTimer(unsigned id, unsigned milliseconds) {

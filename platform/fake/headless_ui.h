@@ -80,8 +80,9 @@ class CHeadlessWindow : public CDialogWindow {
 
  private:
   SHeadlessControl* Find(int id);
-  // The control for a user action, or null after recording why it cannot take `action`.
-  SHeadlessControl* Reachable(int id, const char* action);
+  // The control for a user action, or null after recording why it cannot take `action`: it is
+  // missing, disabled, or of a kind that `takes` refuses.
+  SHeadlessControl* Reachable(int id, const char* action, bool (*takes)(ControlKind kind));
   void CheckInGroup(SHeadlessControl& chosen);
 
   CHeadlessUi& m_ui;

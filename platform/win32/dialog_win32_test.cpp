@@ -11,7 +11,6 @@
 
 #include "frontend/resource.h"
 #include "platform/dialog.h"
-#include "platform/fake/fake_ui.h"
 #include "platform/ui.h"
 
 namespace {
@@ -84,13 +83,10 @@ class COverwriteLikeDlg : public CScriptedDlg {
   }
 };
 
+// The test program puts its quiet stand-in back after every test.
 class Win32DialogTest : public testing::Test {
  protected:
   Win32DialogTest() { platform::UseUi(&platform::RealUi()); }
-  ~Win32DialogTest() override {
-    static platform::CFakeUi quiet;
-    platform::UseUi(&quiet);
-  }
 };
 
 std::string ItemText(HWND window, int id) {
