@@ -15,8 +15,6 @@ using platform::MakeDirectoryResult;
 
 platform::CFileSystem& Files() { return platform::RealFiles(); }
 
-std::string Written(const std::string& path) { return platform::ReadWholeFile(path); }
-
 TEST(PlatformFilesTest, DirectoriesFilesAndAttributes) {
   platform::CScopedTempDir dir;
   std::string sub = dir / "sub";
@@ -56,7 +54,7 @@ TEST(PlatformFilesTest, NewFilesTakeNoExistingNameAndMovesReplace) {
   EXPECT_TRUE(file->Close());
   EXPECT_EQ(nullptr, Files().CreateNew(created.c_str(), &taken));
   EXPECT_TRUE(taken);
-  EXPECT_EQ("new", Written(created));
+  EXPECT_EQ("new", platform::ReadWholeFile(created));
   ASSERT_EQ(MakeDirectoryResult::kMade, Files().MakeDirectory((dir / "folder").c_str()));
   EXPECT_EQ(nullptr, Files().CreateNew((dir / "folder").c_str(), &taken));
   EXPECT_TRUE(taken);
@@ -74,7 +72,7 @@ TEST(PlatformFilesTest, NewFilesTakeNoExistingNameAndMovesReplace) {
   const std::string old = dir / "old";
   ASSERT_TRUE(platform::WriteWholeFile(old, "older and longer"));
   EXPECT_TRUE(Files().MoveReplacing(created.c_str(), old.c_str()));
-  EXPECT_EQ("new", Written(old));
+  EXPECT_EQ("new", platform::ReadWholeFile(old));
   EXPECT_EQ(EntryKind::kNone, Files().Find(created.c_str()));
   EXPECT_FALSE(Files().MoveReplacing(created.c_str(), old.c_str()));
   EXPECT_TRUE(Files().SyncFolderOf(old.c_str()));
@@ -102,7 +100,7 @@ TEST(PlatformFilesTest, ReadOnlyFilesAreNeitherWrittenReplacedNorDeleted) {
   EXPECT_EQ(nullptr, platform::Files().Open(locked.c_str(), platform::OpenMode::kWrite));
   EXPECT_FALSE(platform::Files().MoveReplacing(other.c_str(), locked.c_str()));
   EXPECT_FALSE(platform::Files().RemoveFile(locked.c_str()));
-  EXPECT_EQ("kept", Written(locked));
+  EXPECT_EQ("kept", platform::ReadWholeFile(locked));
 }
 
 // The same answers on both targets: Windows resolves by name too.

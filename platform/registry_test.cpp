@@ -155,8 +155,9 @@ TEST(RegistryTreeTest, RefusesNamesTheExportCouldNotHold) {
   EXPECT_EQ(5u, tree.keys().size());
 }
 
-// A tree holding every kind of name and data the export must carry.
-platform::CRegistryTree SampleTree() {
+// Every kind of name and data the export must carry is written on one readable line and read
+// back as it was, in a key as deep as a path may name.
+TEST(RegistryExportTest, WritesOneReadableLinePerKeyAndValueAndReadsThemBack) {
   platform::CFakeRegistry registry;
   registry.SetValue(Hive::kLocalMachine, "Software\\Vendor", "", "default");
   registry.SetValue(Hive::kLocalMachine, "Software\\Vendor", "Path", "C:\\Dir \"quoted\"");
@@ -169,10 +170,6 @@ platform::CRegistryTree SampleTree() {
                     ValueType::kOther);
   registry.SetValue(Hive::kLocalMachine, "Software\\Vendor", "Name \"q\"", "x");
   registry.AddKey(Hive::kClassesRoot, ".asc\\ShellNew");
-  return registry.tree();
-}
-
-TEST(RegistryExportTest, WritesOneReadableLinePerKeyAndValue) {
   EXPECT_EQ(
       "REGEDIT4\n\n"
       "[HKEY_CLASSES_ROOT]\n\n[HKEY_CLASSES_ROOT\\.asc]\n\n[HKEY_CLASSES_ROOT\\.asc\\ShellNew]\n\n"
@@ -187,14 +184,10 @@ TEST(RegistryExportTest, WritesOneReadableLinePerKeyAndValue) {
       "\"Name \\\"q\\\"\"=\"x\"\n"
       "\"Path\"=\"C:\\\\Dir \\\"quoted\\\"\"\n\n"
       "[HKEY_USERS]\n",
-      platform::FormatRegistryExport(SampleTree()));
-}
+      platform::FormatRegistryExport(registry.tree()));
 
-// The deepest key a path may name reads back too.
-TEST(RegistryExportTest, ReadsBackWhatItWrote) {
-  platform::CRegistryTree original = SampleTree();
-  ASSERT_TRUE(original.Create(DeepKey(platform::kMaxKeyDepth)));
-  std::string text = platform::FormatRegistryExport(original);
+  ASSERT_TRUE(registry.tree().Create(DeepKey(platform::kMaxKeyDepth)));
+  std::string text = platform::FormatRegistryExport(registry.tree());
   platform::CRegistryTree read;
   read.Create("HKEY_USERS\\Stale");
   platform::ParseRegistryExport(text, &read);
