@@ -6,14 +6,9 @@
 #ifndef CIRVANE_TESTS_E2E_DRIVER_H_
 #define CIRVANE_TESTS_E2E_DRIVER_H_
 
-#include <windows.h>
-
-#include <functional>
-#include <set>
 #include <string>
 #include <vector>
 
-#include "tests/e2e/installer_windows.h"
 #include "tests/e2e/scenario.h"
 
 namespace e2e {
@@ -24,56 +19,9 @@ struct SDriverOptions {
   unsigned stepSeconds;     // how long one step may wait for the installer
 };
 
-class CDriver {
- public:
-  explicit CDriver(SDriverOptions options) : m_options(std::move(options)) {}
-  ~CDriver();
-  CDriver(const CDriver&) = delete;
-  CDriver& operator=(const CDriver&) = delete;
-
-  // Starts the installer and runs `steps` in order. 1 when every step passed; 0 after the first
-  // that failed, whose reason has been printed, and the installer is ended.
-  int Run(const std::vector<SStep>& steps);
-
- private:
-  using Windows = std::vector<SInstallerWindow>;
-  using Condition = std::function<bool(const Windows&)>;
-
-  bool Start();
-  bool RunStep(const SStep& step);
-  bool Press(int id, const char* name);
-  bool Accept();
-  bool WaitForStates(const std::string& states);
-  bool WriteDirectory(const std::string& text);
-  bool TypeIntoLicence(const std::string& text);
-  bool CancelFolderBrowser();
-  bool ExpectBox(const std::string& text);
-  bool AnswerOverwriteQuestion(StepKind answer);
-  bool WaitForExit(int status);
-
-  // Looks at the installer's windows once: notes the main dialog, prints a new status text and,
-  // when `answerBoxes`, prints and answers every new message box.
-  Windows Look(bool answerBoxes);
-  // Looks until `done` holds; 0, with the reason printed, when the installer ends first or the
-  // step's time runs out.
-  bool WaitUntil(const char* what, const Condition& done, bool answerBoxes = true);
-  // Prints the box and presses its OK button.
-  void AnswerBox(HWND box);
-  // The first message box not yet answered, or null.
-  HWND NewBox(const Windows& windows) const;
-  // Photographs `window` into picture `name`.bmp when pictures were asked for, once it has had
-  // `settleMilliseconds` to paint.
-  void TakePicture(HWND window, const std::string& name, DWORD settleMilliseconds);
-  bool InstallerEnded() const;
-  bool Fail(const std::string& reason);
-
-  SDriverOptions m_options;
-  PROCESS_INFORMATION m_process = {};
-  HWND m_main = nullptr;
-  std::string m_status;
-  bool m_installingPictured = false;
-  std::set<HWND> m_answered;
-};
+// Starts the installer and runs `steps` in order. 1 when every step passed; 0 after the first
+// that failed, whose reason has been printed, and the installer is ended.
+int RunScenario(const SDriverOptions& options, const std::vector<SStep>& steps);
 
 // Prints one line on standard output at once.
 void Say(const std::string& line);

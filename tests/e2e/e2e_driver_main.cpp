@@ -51,6 +51,5 @@ int main(int argc, char** argv) {
     }
     steps.push_back(*step);
   }
-  e2e::CDriver driver(options);
-  return driver.Run(steps) ? 0 : kFailedExitStatus;
+  return e2e::RunScenario(options, steps) ? 0 : kFailedExitStatus;
 }

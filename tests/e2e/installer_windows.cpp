@@ -12,6 +12,15 @@ constexpr UINT kAnswerMilliseconds = 2000;  // how long a window may take to ans
 constexpr size_t kClassCapacity = 64;
 constexpr size_t kTextCapacity = 8192;  // the licence is the longest text, about 2,600 bytes
 
+// Sends `message` to `window` and waits at most kAnswerMilliseconds for its answer; 0 when it
+// does not answer.
+DWORD_PTR Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kAnswerMilliseconds,
+                      &result);
+  return result;
+}
+
 struct SSearch {
   DWORD processId;
   std::vector<SInstallerWindow>* found;
@@ -35,8 +44,8 @@ bool HoldsTreeView(HWND window) {
 }
 
 WindowKind Classify(HWND window) {
-  if (GetDlgItem(window, kIdInstallNow)) return WindowKind::kMain;
-  if (GetDlgItem(window, kIdOverwrite)) return WindowKind::kOverwrite;
+  if (GetDlgItem(window, IDC_INSTALL_NOW)) return WindowKind::kMain;
+  if (GetDlgItem(window, IDC_OVERWRITE)) return WindowKind::kOverwrite;
   if (HoldsTreeView(window)) return WindowKind::kFolderBrowser;
   if (ReadText(window) == kInstallerCaption) return WindowKind::kQuit;
   return WindowKind::kMessageBox;
@@ -64,11 +73,7 @@ std::vector<SInstallerWindow> FindInstallerWindows(DWORD processId) {
 std::string ReadText(HWND window) {
   if (!window) return std::string();
   std::string text(kTextCapacity, '\0');
-  DWORD_PTR copied = 0;
-  if (!SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]),
-                           SMTO_ABORTIFHUNG, kAnswerMilliseconds, &copied)) {
-    return std::string();
-  }
+  Send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]));
   text.resize(std::strlen(text.c_str()));
   return text;
 }
@@ -87,10 +92,7 @@ std::string ReadStates(HWND mainDialog) {
 }
 
 int IsItemChecked(HWND dialog, int id) {
-  DWORD_PTR state = 0;
-  SendMessageTimeoutA(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG,
-                      kAnswerMilliseconds, &state);
-  return state == BST_CHECKED ? 1 : 0;
+  return Send(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
 }
 
 void PressButton(HWND dialog, int id) {
@@ -99,24 +101,15 @@ void PressButton(HWND dialog, int id) {
 }
 
 void SetItemText(HWND dialog, int id, const std::string& text) {
-  DWORD_PTR result = 0;
-  SendMessageTimeoutA(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
-                      SMTO_ABORTIFHUNG, kAnswerMilliseconds, &result);
+  Send(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 void TypeInto(HWND dialog, int id, const std::string& text) {
   HWND edit = GetDlgItem(dialog, id);
-  for (unsigned char c : text) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(edit, WM_CHAR, c, 1, SMTO_ABORTIFHUNG, kAnswerMilliseconds, &result);
-  }
+  for (unsigned char c : text) Send(edit, WM_CHAR, c, 1);
 }
 
-void ClickRadio(HWND dialog, int id) {
-  DWORD_PTR result = 0;
-  SendMessageTimeoutA(GetDlgItem(dialog, id), BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, kAnswerMilliseconds,
-                      &result);
-}
+void ClickRadio(HWND dialog, int id) { Send(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
 std::string OneLine(const std::string& text) {
   std::string line;

@@ -12,26 +12,18 @@
 #include <string>
 #include <vector>
 
+#include "frontend/resource.h"
+
 namespace e2e {
 
-// Controls of the installer's dialogs and of the system's message boxes.
-constexpr int kIdLicence = 1000;
-constexpr int kIdInstallDir = 1001;
-constexpr int kIdBrowse = 1002;
-constexpr int kIdAccept = 1003;
-constexpr int kIdDecline = 1004;
-constexpr int kIdDirLabel = 1005;
-constexpr int kIdStatus = 1006;
-constexpr int kIdInstallNow = 1007;
-constexpr int kIdHeading = 1008;
-constexpr int kIdOverwrite = 1010;
-constexpr int kIdUpdate = 1011;
-constexpr int kIdBoxText = 0xFFFF;  // the text of a message box
+// The text of a system message box; the installer's controls keep their ids of the resource
+// script.
+constexpr int kIdBoxText = 0xFFFF;
 
 // The main dialog's controls whose enabled state a scenario checks, in the order of a states
 // text such as "0000111" (licence not accepted).
-constexpr int kStateControls[] = {kIdDirLabel, kIdInstallDir, kIdInstallNow, kIdBrowse,
-                                  kIdAccept,   kIdDecline,    IDCANCEL};
+constexpr int kStateControls[] = {IDC_DIR_LABEL, IDC_INSTALL_DIR, IDC_INSTALL_NOW, IDC_BROWSE,
+                                  IDC_ACCEPT,    IDC_DECLINE,     IDCANCEL};
 
 enum class WindowKind { kMain, kOverwrite, kQuit, kFolderBrowser, kMessageBox };
 

@@ -28,11 +28,7 @@ constexpr SStepName kStepNames[] = {
 };
 
 bool IsStatesText(std::string_view text) {
-  if (text.size() != kStateCount) return false;
-  for (char c : text) {
-    if (c != '0' && c != '1') return false;
-  }
-  return true;
+  return text.size() == kStateCount && text.find_first_not_of("01") == std::string_view::npos;
 }
 
 std::optional<int> ParseNumber(const std::string& text) {
