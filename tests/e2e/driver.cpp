@@ -1,15 +1,29 @@
-#include "tests/e2e/driver.h"
-
+// e2e_driver: drives the installer under Wine for the end-to-end tests and `make run`.
+//
+//   e2e_driver [--pictures DIR] [--step-seconds N] INSTALLER STEP...
+//
+// Starts INSTALLER the way a user would, from a second process on the same desktop, follows the
+// STEPs (tests/e2e/scenario.h), and prints on standard output, one line each, what a user would
+// see: the main dialog's heading and directory, every status text, every message box (caption and
+// text), the overwrite question, the exit status. With --pictures, saves a BMP of each dialog and
+// box as it shows it into DIR. Exit status: 0 when every step passed, 1 when one failed, 2 for a
+// usage error.
 #include <windows.h>
 
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <iterator>
+#include <optional>
 #include <set>
+#include <string>
+#include <vector>
 
 #include "tests/e2e/installer_windows.h"
+#include "tests/e2e/scenario.h"
 #include "tests/e2e/screenshot.h"
 
 namespace e2e {
@@ -21,9 +35,25 @@ constexpr DWORD kRepaintMilliseconds = 60;     // for a status line that has jus
 constexpr UINT kEndedByDriver = 99;            // exit status of an installer the driver ends
 constexpr size_t kBoxNameWords = 5;            // words of a box's text in its picture's name
 constexpr char kAcceptedStates[] = "1111111";  // licence accepted, idle
+constexpr int kFailedExitStatus = 1;
+constexpr int kUsageExitStatus = 2;
+constexpr unsigned kDefaultStepSeconds = 30;
+
+struct SDriverOptions {
+  std::string installer;    // the installer's path
+  std::string picturesDir;  // where pictures go; "" for none
+  unsigned stepSeconds;     // how long one step may wait for the installer
+};
 
 using Windows = std::vector<SInstallerWindow>;
 using Condition = std::function<bool(const Windows&)>;
+
+// Prints one line on standard output at once.
+void Say(const std::string& line) {
+  std::fputs(line.c_str(), stdout);
+  std::fputc('\n', stdout);
+  std::fflush(stdout);
+}
 
 std::string Trimmed(std::string text) {
   while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
@@ -59,11 +89,6 @@ Condition Showing(WindowKind kind, bool shown = true) {
   return [kind, shown](const Windows& windows) { return !!Find(windows, kind) == shown; };
 }
 
-size_t CountLines(const std::string& text) {
-  if (text.empty()) return 0;
-  return static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
-}
-
 class CDriver {
  public:
   explicit CDriver(const SDriverOptions& options) : m_options(options) {}
@@ -77,11 +102,12 @@ class CDriver {
   CDriver(const CDriver&) = delete;
   CDriver& operator=(const CDriver&) = delete;
 
+  // Starts the installer and runs `steps` in order. 1 when every step passed; 0 after the first
+  // that failed, whose reason has been printed, and the installer is ended.
   int Run(const std::vector<SStep>& steps) {
     if (!Start()) return 0;
     for (const SStep& step : steps) {
-      Say("step: " + std::string(StepName(step.kind)) +
-          (step.argument.empty() ? "" : "=" + step.argument));
+      Say("step: " + step.text);
       if (!RunStep(step)) return 0;
     }
     return 1;
@@ -102,7 +128,7 @@ class CDriver {
     Say("main: heading \"" + ReadItemText(m_main, IDC_HEADING) + "\"");
     Say("main: directory \"" + ReadItemText(m_main, IDC_INSTALL_DIR) + "\"");
     Say("main: licence " + std::to_string(licence.size()) + " bytes in " +
-        std::to_string(CountLines(licence)) + " lines");
+        std::to_string(std::count(licence.begin(), licence.end(), '\n') + 1) + " lines");
     Say("main: states " + ReadStates(m_main));
     TakePicture(m_main, "main", kPaintMilliseconds);
     return true;
@@ -335,16 +361,38 @@ class CDriver {
   std::set<HWND> m_answered;
 };
 
+int Usage() {
+  Say("usage: e2e_driver [--pictures DIR] [--step-seconds N] INSTALLER STEP...");
+  return kUsageExitStatus;
+}
+
 }  // namespace
-
-void Say(const std::string& line) {
-  std::fputs(line.c_str(), stdout);
-  std::fputc('\n', stdout);
-  std::fflush(stdout);
-}
-
-int RunScenario(const SDriverOptions& options, const std::vector<SStep>& steps) {
-  return CDriver(options).Run(steps);
-}
-
 }  // namespace e2e
+
+int main(int argc, char** argv) {
+  e2e::SDriverOptions options{"", "", e2e::kDefaultStepSeconds};
+  int next = 1;
+  for (; next + 1 < argc && std::strncmp(argv[next], "--", 2) == 0; next += 2) {
+    if (std::strcmp(argv[next], "--pictures") == 0) {
+      options.picturesDir = argv[next + 1];
+    } else if (std::strcmp(argv[next], "--step-seconds") == 0) {
+      options.stepSeconds = static_cast<unsigned>(std::atoi(argv[next + 1]));
+    } else {
+      return e2e::Usage();
+    }
+  }
+  if (next >= argc || options.stepSeconds == 0) return e2e::Usage();
+  options.installer = argv[next++];
+
+  std::vector<e2e::SStep> steps;
+  for (; next < argc; ++next) {
+    std::optional<e2e::SStep> step = e2e::ParseStep(argv[next]);
+    if (!step) {
+      e2e::Say(std::string("unknown step: ") + argv[next]);
+      return e2e::Usage();
+    }
+    steps.push_back(*step);
+  }
+  e2e::CDriver driver(options);
+  return driver.Run(steps) ? 0 : e2e::kFailedExitStatus;
+}
