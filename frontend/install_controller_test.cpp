@@ -234,46 +234,42 @@ TEST_F(InstallControllerTest, DirectoriesThatCannotBeMadeOrLeaveNoRoomAreRefused
   EXPECT_EQ(m_table.index().size() + 1, platform::CountFiles(fits));
 }
 
-TEST_F(InstallControllerTest, OverwriteQuestionCancelledLeavesEverythingAsItWas) {
-  platform::Files().MakeDirectory((m_services.m_scratch / "Apps").c_str());
-  WriteWholeFile(m_services.m_scratch / "Apps\\qsim3.exe", "old");
-  CInstallDlg dialog(InstallTestPayload);
+// Neither a cancelled overwrite question nor one that cannot be shown gives leave to overwrite.
+TEST_F(InstallControllerTest, OverwriteQuestionCancelledOrNotShownLeavesEverythingAsItWas) {
+  std::string apps = m_services.m_scratch / "Apps";
+  platform::Files().MakeDirectory(apps.c_str());
+  WriteWholeFile(apps + "\\qsim3.exe", "old");
+  CInstallDlg cancelled(InstallTestPayload);
   CHeadlessWindow* main = nullptr;
   m_ui.Then(IDD_INSTALL, [&main](CHeadlessWindow& window) { main = &window; });
-  StartInstalling(m_services.m_scratch / "Apps");
+  StartInstalling(apps);
   m_ui.Then(IDD_OVERWRITE, [&main](CHeadlessWindow& window) {
     EXPECT_TRUE(window.Checked(IDC_OVERWRITE)) << "overwriting is preselected";
     EXPECT_EQ("0000000", States(*main)) << "the main dialog waits, Cancel included";
   });
   m_ui.Click(IDD_OVERWRITE, kIdCancel);
   m_ui.PressEscape(IDD_INSTALL);
+  EXPECT_EQ(kIdCancel, cancelled.DoModal());
 
-  EXPECT_EQ(kIdCancel, dialog.DoModal());
-  EXPECT_EQ("old", ReadWholeFile(m_services.m_scratch / "Apps\\qsim3.exe"));
-  EXPECT_EQ(2u, platform::CountFiles(m_services.m_scratch.path())) << "the old exe, the ini";
-}
-
-TEST_F(InstallControllerTest, AQuestionThatCannotBeShownIsNoPermissionToOverwrite) {
   std::vector<platform::SDialogTemplate> templates;
   for (const platform::SDialogTemplate& each : InstallerDialogTemplates()) {
     if (each.id != IDD_OVERWRITE) templates.push_back(each);
   }
   platform::CHeadlessUi ui(templates, InstallerIconIds());
   platform::UseUi(&ui);
-  platform::Files().MakeDirectory((m_services.m_scratch / "Apps").c_str());
-  WriteWholeFile(m_services.m_scratch / "Apps\\qsim3.exe", "old");
-  CInstallDlg dialog(InstallTestPayload);
+  CInstallDlg unasked(InstallTestPayload);
   ui.Click(IDD_INSTALL, IDC_ACCEPT);
-  ui.Type(IDD_INSTALL, IDC_INSTALL_DIR, m_services.m_scratch / "Apps");
+  ui.Type(IDD_INSTALL, IDC_INSTALL_DIR, apps);
   ui.Click(IDD_INSTALL, IDC_INSTALL_NOW);
   ui.Then(IDD_INSTALL, [](CHeadlessWindow& window) {
     EXPECT_EQ("1111111", States(window)) << "still idle";
     window.PressEscape();
   });
-
-  EXPECT_EQ(kIdCancel, dialog.DoModal());
+  EXPECT_EQ(kIdCancel, unasked.DoModal());
   EXPECT_EQ(std::vector<std::string>{"no template 129"}, ui.faults());
-  EXPECT_EQ("old", ReadWholeFile(m_services.m_scratch / "Apps\\qsim3.exe"));
+
+  EXPECT_EQ("old", ReadWholeFile(apps + "\\qsim3.exe"));
+  EXPECT_EQ(2u, platform::CountFiles(m_services.m_scratch.path())) << "the old exe, the ini";
 }
 
 // Overwrite, then Update over the installation, then a fresh place, which is not an Update.
