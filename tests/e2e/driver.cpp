@@ -297,8 +297,11 @@ class CDriver {
   bool WaitUntil(const char* what, const Condition& done, bool answerBoxes = true) {
     DWORD deadline = GetTickCount() + m_options.stepSeconds * 1000;
     for (;;) {
+      // Whether the installer had ended before the look, so that an end between the look and
+      // this test cannot pass for an end before what `done` waits for.
+      bool ended = InstallerEnded();
       if (done(Look(answerBoxes))) return true;
-      if (InstallerEnded()) {
+      if (ended) {
         return Fail(std::string("the installer ended (status ") + std::to_string(ExitStatus()) +
                     ") while waiting for " + what);
       }

@@ -113,15 +113,7 @@ void ClickRadio(HWND dialog, int id) { Send(GetDlgItem(dialog, id), BM_CLICK, 0,
 
 std::string OneLine(const std::string& text) {
   std::string line;
-  for (char c : text) {
-    if (c == '\r') {
-      line += "\\r";
-    } else if (c == '\n') {
-      line += "\\n";
-    } else {
-      line += c;
-    }
-  }
+  for (char c : text) line += c == '\r' ? "\\r" : c == '\n' ? "\\n" : std::string(1, c);
   return line;
 }
 
