@@ -24,7 +24,6 @@
 
 #include "tests/e2e/installer_windows.h"
 #include "tests/e2e/scenario.h"
-#include "tests/e2e/screenshot.h"
 
 namespace e2e {
 namespace {

@@ -1,5 +1,6 @@
 // The installer's windows as another process sees them: its dialogs and message boxes found
-// among the top-level windows, their controls read, and buttons pressed the way a user would.
+// among the top-level windows, their controls read, buttons pressed the way a user would, and
+// pictures taken of them.
 //
 // Everything goes through messages to a window of another process. Reading uses WM_GETTEXT with
 // a time limit, so a hung installer cannot hang the driver; pressing posts WM_COMMAND, because
@@ -58,6 +59,14 @@ void TypeInto(HWND dialog, int id, const std::string& text);
 // Clicks radio button `id` with the mouse's message, so the button checks itself and unchecks
 // the rest of its group.
 void ClickRadio(HWND dialog, int id);
+
+// Copies the screen's pixels under `window` (frame and caption included) into the BMP file
+// `path`. Null when written, or a message naming what failed. The file is an uncompressed 24-bit
+// BMP: the 14-byte file header ("BM", file size, two reserved zero words, offset of the pixels =
+// 54), the 40-byte BITMAPINFOHEADER (size 40, width, height, 1 plane, 24 bits, no compression,
+// image size, 2835 pixels per metre both ways, no palette), then the rows bottom-up, each padded
+// to a multiple of 4 bytes. All fields are little-endian.
+const char* SaveWindowPicture(HWND window, const std::string& path);
 
 // Writes `text` on one line: CR and LF as \r and \n.
 std::string OneLine(const std::string& text);
