@@ -213,6 +213,7 @@ class CDriver {
       return false;
     }
     HWND browser = Find(Look(false), WindowKind::kFolderBrowser);
+    m_answered.insert(browser);  // never a box, not even while it is torn down
     Say("folder browser: \"" + ReadText(browser) + "\"");
     TakePicture(browser, "folder-browser", kPaintMilliseconds);
     PressButton(browser, IDCANCEL);
@@ -241,6 +242,7 @@ class CDriver {
   bool AnswerOverwriteQuestion(StepKind answer) {
     if (!WaitUntil("the overwrite question", Showing(WindowKind::kOverwrite))) return false;
     HWND question = Find(Look(true), WindowKind::kOverwrite);
+    m_answered.insert(question);  // never a box, not even while it is torn down
     Say("overwrite question: \"" + ReadText(question) + "\", Overwrite " +
         (IsItemChecked(question, IDC_OVERWRITE) ? "checked" : "not checked") + ", Update " +
         (IsItemChecked(question, IDC_UPDATE) ? "checked" : "not checked"));
@@ -360,6 +362,8 @@ class CDriver {
   HWND m_main = nullptr;
   std::string m_status;
   bool m_installingPictured = false;
+  // The boxes answered, and the dialogs answered by their own steps: a dialog whose controls go
+  // before it does would look like a box while it closes.
   std::set<HWND> m_answered;
 };
 
