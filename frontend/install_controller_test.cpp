@@ -219,16 +219,14 @@ TEST_F(InstallControllerTest, DirectoriesThatCannotBeMadeOrLeaveNoRoomAreRefused
   FinishInstalling();
 
   EXPECT_EQ(kIdOk, dialog.DoModal());
-  std::vector<platform::CHeadlessUi::SBox> boxes = m_ui.boxes();
-  ASSERT_EQ(4u, boxes.size());
-  EXPECT_EQ("Could not create directory \"\"\nPlease choose another location", boxes[0].text);
-  EXPECT_EQ("Directory Not Found", boxes[0].caption);
-  EXPECT_EQ(platform::kBoxIconExclamation | platform::kBoxTopmost, boxes[0].style);
-  EXPECT_EQ("Could not create directory \"" + file + "\\sub\"\nPlease choose another location",
-            boxes[1].text);
-  EXPECT_EQ("Could not create directory \"" + tooLong + "\"\nPlease choose another location",
-            boxes[2].text);
-  EXPECT_EQ(kSuccessText, boxes[3].text);
+  auto refusal = [](const std::string& directory) {
+    return "Could not create directory \"" + directory + "\"\nPlease choose another location";
+  };
+  EXPECT_EQ((std::vector<std::string>{refusal(""), refusal(file + "\\sub"), refusal(tooLong),
+                                      kSuccessText}),
+            m_ui.boxTexts());
+  EXPECT_EQ("Directory Not Found", m_ui.boxes().at(0).caption);
+  EXPECT_EQ(platform::kBoxIconExclamation | platform::kBoxTopmost, m_ui.boxes().at(0).style);
   EXPECT_EQ(platform::EntryKind::kNone, platform::Files().Find(tooLong.c_str()))
       << "nothing is made for a directory without room";
   EXPECT_EQ(m_table.index().size() + 1, platform::CountFiles(fits));
@@ -272,13 +270,10 @@ TEST_F(InstallControllerTest, OverwriteQuestionCancelledOrNotShownLeavesEverythi
   EXPECT_EQ(2u, platform::CountFiles(m_services.m_scratch.path())) << "the old exe, the ini";
 }
 
-// Overwrite, then Update over the installation, then a fresh place, which is not an Update.
+// An installation, Overwrite and then Update over it, then a fresh place, which is not an Update.
 TEST_F(InstallControllerTest, OverwriteDeletesTheIniFileAndUpdateKeepsIt) {
-  CInstallDlg first(InstallTestPayload);
-  StartInstalling(m_target);
-  FinishInstalling();
-  EXPECT_EQ(kIdOk, first.DoModal());
-  const std::pair<std::string, int> runs[] = {{m_target, 0}, {m_target, 1}, {m_target + "2", 0}};
+  const std::pair<std::string, int> runs[] = {
+      {m_target, 0}, {m_target, 0}, {m_target, 1}, {m_target + "2", 0}};
   for (const auto& [directory, update] : runs) {
     const bool installed = FileExists(directory + "\\qsim3.exe") != 0;
     g_installDone.store(0);
