@@ -219,70 +219,61 @@ TEST_F(InstallControllerTest, DirectoriesThatCannotBeMadeOrLeaveNoRoomAreRefused
   FinishInstalling();
 
   EXPECT_EQ(kIdOk, dialog.DoModal());
-  std::vector<platform::CHeadlessUi::SBox> boxes = m_ui.boxes();
-  ASSERT_EQ(4u, boxes.size());
-  EXPECT_EQ("Could not create directory \"\"\nPlease choose another location", boxes[0].text);
-  EXPECT_EQ("Directory Not Found", boxes[0].caption);
-  EXPECT_EQ(platform::kBoxIconExclamation | platform::kBoxTopmost, boxes[0].style);
-  EXPECT_EQ("Could not create directory \"" + file + "\\sub\"\nPlease choose another location",
-            boxes[1].text);
-  EXPECT_EQ("Could not create directory \"" + tooLong + "\"\nPlease choose another location",
-            boxes[2].text);
-  EXPECT_EQ(kSuccessText, boxes[3].text);
+  auto refusal = [](const std::string& directory) {
+    return "Could not create directory \"" + directory + "\"\nPlease choose another location";
+  };
+  EXPECT_EQ((std::vector<std::string>{refusal(""), refusal(file + "\\sub"), refusal(tooLong),
+                                      kSuccessText}),
+            m_ui.boxTexts());
+  EXPECT_EQ("Directory Not Found", m_ui.boxes().at(0).caption);
+  EXPECT_EQ(platform::kBoxIconExclamation | platform::kBoxTopmost, m_ui.boxes().at(0).style);
   EXPECT_EQ(platform::EntryKind::kNone, platform::Files().Find(tooLong.c_str()))
       << "nothing is made for a directory without room";
   EXPECT_EQ(m_table.index().size() + 1, platform::CountFiles(fits));
 }
 
-TEST_F(InstallControllerTest, OverwriteQuestionCancelledLeavesEverythingAsItWas) {
-  platform::Files().MakeDirectory((m_services.m_scratch / "Apps").c_str());
-  WriteWholeFile(m_services.m_scratch / "Apps\\qsim3.exe", "old");
-  CInstallDlg dialog(InstallTestPayload);
+// Neither a cancelled overwrite question nor one that cannot be shown gives leave to overwrite.
+TEST_F(InstallControllerTest, OverwriteQuestionCancelledOrNotShownLeavesEverythingAsItWas) {
+  std::string apps = m_services.m_scratch / "Apps";
+  platform::Files().MakeDirectory(apps.c_str());
+  WriteWholeFile(apps + "\\qsim3.exe", "old");
+  CInstallDlg cancelled(InstallTestPayload);
   CHeadlessWindow* main = nullptr;
   m_ui.Then(IDD_INSTALL, [&main](CHeadlessWindow& window) { main = &window; });
-  StartInstalling(m_services.m_scratch / "Apps");
+  StartInstalling(apps);
   m_ui.Then(IDD_OVERWRITE, [&main](CHeadlessWindow& window) {
     EXPECT_TRUE(window.Checked(IDC_OVERWRITE)) << "overwriting is preselected";
     EXPECT_EQ("0000000", States(*main)) << "the main dialog waits, Cancel included";
   });
   m_ui.Click(IDD_OVERWRITE, kIdCancel);
   m_ui.PressEscape(IDD_INSTALL);
+  EXPECT_EQ(kIdCancel, cancelled.DoModal());
 
-  EXPECT_EQ(kIdCancel, dialog.DoModal());
-  EXPECT_EQ("old", ReadWholeFile(m_services.m_scratch / "Apps\\qsim3.exe"));
-  EXPECT_EQ(2u, platform::CountFiles(m_services.m_scratch.path())) << "the old exe, the ini";
-}
-
-TEST_F(InstallControllerTest, AQuestionThatCannotBeShownIsNoPermissionToOverwrite) {
   std::vector<platform::SDialogTemplate> templates;
   for (const platform::SDialogTemplate& each : InstallerDialogTemplates()) {
     if (each.id != IDD_OVERWRITE) templates.push_back(each);
   }
   platform::CHeadlessUi ui(templates, InstallerIconIds());
   platform::UseUi(&ui);
-  platform::Files().MakeDirectory((m_services.m_scratch / "Apps").c_str());
-  WriteWholeFile(m_services.m_scratch / "Apps\\qsim3.exe", "old");
-  CInstallDlg dialog(InstallTestPayload);
+  CInstallDlg unasked(InstallTestPayload);
   ui.Click(IDD_INSTALL, IDC_ACCEPT);
-  ui.Type(IDD_INSTALL, IDC_INSTALL_DIR, m_services.m_scratch / "Apps");
+  ui.Type(IDD_INSTALL, IDC_INSTALL_DIR, apps);
   ui.Click(IDD_INSTALL, IDC_INSTALL_NOW);
   ui.Then(IDD_INSTALL, [](CHeadlessWindow& window) {
     EXPECT_EQ("1111111", States(window)) << "still idle";
     window.PressEscape();
   });
-
-  EXPECT_EQ(kIdCancel, dialog.DoModal());
+  EXPECT_EQ(kIdCancel, unasked.DoModal());
   EXPECT_EQ(std::vector<std::string>{"no template 129"}, ui.faults());
-  EXPECT_EQ("old", ReadWholeFile(m_services.m_scratch / "Apps\\qsim3.exe"));
+
+  EXPECT_EQ("old", ReadWholeFile(apps + "\\qsim3.exe"));
+  EXPECT_EQ(2u, platform::CountFiles(m_services.m_scratch.path())) << "the old exe, the ini";
 }
 
-// Overwrite, then Update over the installation, then a fresh place, which is not an Update.
+// An installation, Overwrite and then Update over it, then a fresh place, which is not an Update.
 TEST_F(InstallControllerTest, OverwriteDeletesTheIniFileAndUpdateKeepsIt) {
-  CInstallDlg first(InstallTestPayload);
-  StartInstalling(m_target);
-  FinishInstalling();
-  EXPECT_EQ(kIdOk, first.DoModal());
-  const std::pair<std::string, int> runs[] = {{m_target, 0}, {m_target, 1}, {m_target + "2", 0}};
+  const std::pair<std::string, int> runs[] = {
+      {m_target, 0}, {m_target, 0}, {m_target, 1}, {m_target + "2", 0}};
   for (const auto& [directory, update] : runs) {
     const bool installed = FileExists(directory + "\\qsim3.exe") != 0;
     g_installDone.store(0);

@@ -21,22 +21,15 @@ class UninstallLogTest : public platform::CFakeServicesTest {
   }
 };
 
-TEST_F(UninstallLogTest, HoldsBothLinksWithCrLfAndIsRewrittenWhole) {
+TEST_F(UninstallLogTest, HoldsBothLinksWithCrLfIsRewrittenWholeAndSkipsAMissingDirectory) {
   WriteUninstallInfo("C:\\Users\\u\\Start Menu\\Cirvane IV.lnk",
                      "C:\\Users\\u\\Desktop\\Cirvane IV.lnk");
-  EXPECT_EQ(
-      "Link:C:\\Users\\u\\Start Menu\\Cirvane IV.lnk\r\nLink:C:\\Users\\u\\Desktop\\Cirvane "
-      "IV.lnk\r\n",
-      platform::ReadWholeFile(m_dir / "uninstall.info"));
-
   WriteUninstallInfo("S.lnk", "D.lnk");
   EXPECT_EQ("Link:S.lnk\r\nLink:D.lnk\r\n", platform::ReadWholeFile(m_dir / "uninstall.info"));
-}
 
-TEST_F(UninstallLogTest, AnUnwritableDirectoryIsIgnored) {
   SetInstallDir(m_dir / "missing");
   WriteUninstallInfo("S.lnk", "D.lnk");
-  EXPECT_EQ(0u, platform::CountFiles(m_dir.path()));
+  EXPECT_EQ(1u, platform::CountFiles(m_dir.path())) << "only the first log";
   EXPECT_TRUE(m_ui.boxes().empty());
 }
 

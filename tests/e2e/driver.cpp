@@ -1,11 +1,29 @@
-#include "tests/e2e/driver.h"
+// e2e_driver: drives the installer under Wine for the end-to-end tests and `make run`.
+//
+//   e2e_driver [--pictures DIR] [--step-seconds N] INSTALLER STEP...
+//
+// Starts INSTALLER the way a user would, from a second process on the same desktop, follows the
+// STEPs (tests/e2e/scenario.h), and prints on standard output, one line each, what a user would
+// see: the main dialog's heading and directory, every status text, every message box (caption and
+// text), the overwrite question, the exit status. With --pictures, saves a BMP of each dialog and
+// box as it shows it into DIR. Exit status: 0 when every step passed, 1 when one failed, 2 for a
+// usage error.
+#include <windows.h>
 
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
 #include <iterator>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
 
-#include "tests/e2e/screenshot.h"
+#include "tests/e2e/installer_windows.h"
+#include "tests/e2e/scenario.h"
 
 namespace e2e {
 namespace {
@@ -16,6 +34,25 @@ constexpr DWORD kRepaintMilliseconds = 60;     // for a status line that has jus
 constexpr UINT kEndedByDriver = 99;            // exit status of an installer the driver ends
 constexpr size_t kBoxNameWords = 5;            // words of a box's text in its picture's name
 constexpr char kAcceptedStates[] = "1111111";  // licence accepted, idle
+constexpr int kFailedExitStatus = 1;
+constexpr int kUsageExitStatus = 2;
+constexpr unsigned kDefaultStepSeconds = 30;
+
+struct SDriverOptions {
+  std::string installer;    // the installer's path
+  std::string picturesDir;  // where pictures go; "" for none
+  unsigned stepSeconds;     // how long one step may wait for the installer
+};
+
+using Windows = std::vector<SInstallerWindow>;
+using Condition = std::function<bool(const Windows&)>;
+
+// Prints one line on standard output at once.
+void Say(const std::string& line) {
+  std::fputs(line.c_str(), stdout);
+  std::fputc('\n', stdout);
+  std::fflush(stdout);
+}
 
 std::string Trimmed(std::string text) {
   while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
@@ -39,292 +76,329 @@ std::string BoxPictureName(const std::string& text) {
   return name;
 }
 
-bool Holds(const std::vector<SInstallerWindow>& windows, WindowKind kind) {
-  return std::any_of(windows.begin(), windows.end(),
-                     [kind](const SInstallerWindow& window) { return window.kind == kind; });
-}
-
-HWND Find(const std::vector<SInstallerWindow>& windows, WindowKind kind) {
+HWND Find(const Windows& windows, WindowKind kind) {
   for (const SInstallerWindow& window : windows) {
     if (window.kind == kind) return window.handle;
   }
   return nullptr;
 }
 
-size_t CountLines(const std::string& text) {
-  if (text.empty()) return 0;
-  return static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
+// Holds while a window of `kind` is shown, or with `shown` false, once none is.
+Condition Showing(WindowKind kind, bool shown = true) {
+  return [kind, shown](const Windows& windows) { return !!Find(windows, kind) == shown; };
+}
+
+class CDriver {
+ public:
+  explicit CDriver(const SDriverOptions& options) : m_options(options) {}
+  ~CDriver() {
+    if (m_process.hProcess) {
+      if (!InstallerEnded()) TerminateProcess(m_process.hProcess, kEndedByDriver);
+      CloseHandle(m_process.hProcess);
+      CloseHandle(m_process.hThread);
+    }
+  }
+  CDriver(const CDriver&) = delete;
+  CDriver& operator=(const CDriver&) = delete;
+
+  // Starts the installer and runs `steps` in order. 1 when every step passed; 0 after the first
+  // that failed, whose reason has been printed, and the installer is ended.
+  int Run(const std::vector<SStep>& steps) {
+    if (!Start()) return 0;
+    for (const SStep& step : steps) {
+      Say("step: " + step.text);
+      if (!RunStep(step)) return 0;
+    }
+    return 1;
+  }
+
+ private:
+  bool Start() {
+    std::string commandLine = '"' + m_options.installer + '"';
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &m_process)) {
+      m_process = {};
+      return Fail("could not start " + m_options.installer);
+    }
+    if (!WaitUntil("the main dialog", Showing(WindowKind::kMain))) return false;
+    std::string licence = ReadItemText(m_main, IDC_LICENCE);
+    Say("main: heading \"" + ReadItemText(m_main, IDC_HEADING) + "\"");
+    Say("main: directory \"" + ReadItemText(m_main, IDC_INSTALL_DIR) + "\"");
+    Say("main: licence " + std::to_string(licence.size()) + " bytes in " +
+        std::to_string(std::count(licence.begin(), licence.end(), '\n') + 1) + " lines");
+    Say("main: states " + ReadStates(m_main));
+    TakePicture(m_main, "main", kPaintMilliseconds);
+    return true;
+  }
+
+  bool RunStep(const SStep& step) {
+    switch (step.kind) {
+      case StepKind::kStates:
+        return WaitForStates(step.argument);
+      case StepKind::kAccept:
+        return Accept();
+      case StepKind::kDecline:
+        return Press(IDC_DECLINE, "Decline");
+      case StepKind::kInstall:
+        return Press(IDC_INSTALL_NOW, "Install Now");
+      case StepKind::kCancel:
+        return Press(IDCANCEL, "Cancel");
+      case StepKind::kDirectory:
+        return WriteDirectory(step.argument);
+      case StepKind::kTypeLicence:
+        return TypeIntoLicence(step.argument);
+      case StepKind::kBrowseCancel:
+        return CancelFolderBrowser();
+      case StepKind::kBox:
+        return ExpectBox(step.argument);
+      case StepKind::kOverwrite:
+      case StepKind::kUpdate:
+      case StepKind::kKeep:
+        return AnswerOverwriteQuestion(step.kind);
+      case StepKind::kExit:
+        return WaitForExit(step.number);
+    }
+    return Fail("unknown step");
+  }
+
+  bool Press(int id, const char* name) {
+    if (!m_main || !IsWindow(m_main)) return Fail(std::string("no main dialog to press ") + name);
+    if (!IsItemEnabled(m_main, id)) return Fail(std::string(name) + " is disabled");
+    PressButton(m_main, id);
+    return true;
+  }
+
+  bool Accept() {
+    if (!Press(IDC_ACCEPT, "Accept") || !WaitForStates(kAcceptedStates)) return false;
+    TakePicture(m_main, "main-accepted", kPaintMilliseconds);
+    return true;
+  }
+
+  bool WaitForStates(const std::string& states) {
+    bool reached = WaitUntil(("states " + states).c_str(), [this, &states](const Windows&) {
+      return m_main && IsWindow(m_main) && ReadStates(m_main) == states;
+    });
+    if (!reached && m_main && IsWindow(m_main)) Say("states were " + ReadStates(m_main));
+    if (reached) Say("states: " + states);
+    return reached;
+  }
+
+  bool WriteDirectory(const std::string& text) {
+    if (!m_main || !IsItemEnabled(m_main, IDC_INSTALL_DIR)) {
+      return Fail("the directory box is not there to type into");
+    }
+    SetItemText(m_main, IDC_INSTALL_DIR, text);
+    std::string shown = ReadItemText(m_main, IDC_INSTALL_DIR);
+    if (shown != text) return Fail("the directory box shows \"" + shown + "\"");
+    return true;
+  }
+
+  bool TypeIntoLicence(const std::string& text) {
+    if (!m_main || !IsItemEnabled(m_main, IDC_LICENCE)) return Fail("no licence box to type into");
+    std::string before = ReadItemText(m_main, IDC_LICENCE);
+    std::string directory = ReadItemText(m_main, IDC_INSTALL_DIR);
+    TypeInto(m_main, IDC_LICENCE, text);
+    if (ReadItemText(m_main, IDC_LICENCE) != before) return Fail("typing changed the licence");
+    Say("licence: unchanged after typing; directory box \"" +
+        ReadItemText(m_main, IDC_INSTALL_DIR) + "\" (was \"" + directory + "\")");
+    return true;
+  }
+
+  bool CancelFolderBrowser() {
+    std::string directory = ReadItemText(m_main, IDC_INSTALL_DIR);
+    if (!Press(IDC_BROWSE, "Browse") ||
+        !WaitUntil("the folder browser", Showing(WindowKind::kFolderBrowser))) {
+      return false;
+    }
+    HWND browser = Find(Look(false), WindowKind::kFolderBrowser);
+    m_answered.insert(browser);  // never a box, not even while it is torn down
+    Say("folder browser: \"" + ReadText(browser) + "\"");
+    TakePicture(browser, "folder-browser", kPaintMilliseconds);
+    PressButton(browser, IDCANCEL);
+    if (!WaitUntil("the folder browser to close", Showing(WindowKind::kFolderBrowser, false))) {
+      return false;
+    }
+    // The handler writes the directory back once the browser has returned.
+    return WaitUntil("the directory box to keep its text", [this, &directory](const Windows&) {
+      return ReadItemText(m_main, IDC_INSTALL_DIR) == directory;
+    });
+  }
+
+  bool ExpectBox(const std::string& text) {
+    HWND box = nullptr;
+    if (!WaitUntil(
+            "a message box", [this, &box](const Windows& w) { return !!(box = NewBox(w)); },
+            false)) {
+      return false;
+    }
+    std::string shown = OneLine(ReadItemText(box, kIdBoxText));
+    AnswerBox(box);
+    if (shown != text) return Fail("expected the box \"" + text + "\"");
+    return true;
+  }
+
+  bool AnswerOverwriteQuestion(StepKind answer) {
+    if (!WaitUntil("the overwrite question", Showing(WindowKind::kOverwrite))) return false;
+    HWND question = Find(Look(true), WindowKind::kOverwrite);
+    m_answered.insert(question);  // never a box, not even while it is torn down
+    Say("overwrite question: \"" + ReadText(question) + "\", Overwrite " +
+        (IsItemChecked(question, IDC_OVERWRITE) ? "checked" : "not checked") + ", Update " +
+        (IsItemChecked(question, IDC_UPDATE) ? "checked" : "not checked"));
+    TakePicture(question, "overwrite", kPaintMilliseconds);
+    if (answer == StepKind::kUpdate) {
+      ClickRadio(question, IDC_UPDATE);
+      if (!IsItemChecked(question, IDC_UPDATE) || IsItemChecked(question, IDC_OVERWRITE)) {
+        return Fail("clicking Update did not check it alone");
+      }
+    }
+    PressButton(question, answer == StepKind::kKeep ? IDCANCEL : IDOK);
+    return WaitUntil("the overwrite question to close", Showing(WindowKind::kOverwrite, false));
+  }
+
+  bool WaitForExit(int status) {
+    if (!WaitUntil("the installer to end", [this](const Windows&) { return InstallerEnded(); })) {
+      return false;
+    }
+    Say("exit: " + std::to_string(ExitStatus()));
+    if (ExitStatus() != status) return Fail("expected exit status " + std::to_string(status));
+    return true;
+  }
+
+  // Looks at the installer's windows once: notes the main dialog, prints a new status text and,
+  // when `answerBoxes`, prints and answers every new message box.
+  Windows Look(bool answerBoxes) {
+    // Forgets the boxes that have closed before it looks, so that a box closing while it looks
+    // is still known as answered.
+    for (auto it = m_answered.begin(); it != m_answered.end();) {
+      it = IsWindow(*it) ? std::next(it) : m_answered.erase(it);
+    }
+    Windows windows = FindInstallerWindows(m_process.dwProcessId);
+    if (HWND main = Find(windows, WindowKind::kMain)) m_main = main;
+    if (m_main && IsWindow(m_main)) {
+      std::string status = Trimmed(ReadItemText(m_main, IDC_STATUS));
+      if (status != m_status) {
+        m_status = status;
+        if (!status.empty()) Say("status: " + OneLine(status));
+        if (!status.empty() && !m_installingPictured) {
+          m_installingPictured = true;
+          TakePicture(m_main, "main-installing", kRepaintMilliseconds);
+        }
+      }
+    }
+    if (answerBoxes) {
+      while (HWND box = NewBox(windows)) AnswerBox(box);
+    }
+    return windows;
+  }
+
+  // Looks until `done` holds; 0, with the reason printed, when the installer ends first or the
+  // step's time runs out.
+  bool WaitUntil(const char* what, const Condition& done, bool answerBoxes = true) {
+    DWORD deadline = GetTickCount() + m_options.stepSeconds * 1000;
+    for (;;) {
+      // Whether the installer had ended before the look, so that an end between the look and
+      // this test cannot pass for an end before what `done` waits for.
+      bool ended = InstallerEnded();
+      if (done(Look(answerBoxes))) return true;
+      if (ended) {
+        return Fail(std::string("the installer ended (status ") + std::to_string(ExitStatus()) +
+                    ") while waiting for " + what);
+      }
+      if (static_cast<LONG>(GetTickCount() - deadline) > 0) {
+        return Fail(std::string("timed out waiting for ") + what);
+      }
+      Sleep(kLookMilliseconds);
+    }
+  }
+
+  // Prints the box and presses its OK button.
+  void AnswerBox(HWND box) {
+    m_answered.insert(box);
+    std::string text = ReadItemText(box, kIdBoxText);
+    Say("box: [" + ReadText(box) + "] " + OneLine(text));
+    TakePicture(box, BoxPictureName(text), kPaintMilliseconds);
+    PressButton(box, IDOK);
+  }
+
+  // The first message box not yet answered, or null.
+  HWND NewBox(const Windows& windows) const {
+    for (const SInstallerWindow& window : windows) {
+      if (window.kind == WindowKind::kMessageBox && !m_answered.count(window.handle)) {
+        return window.handle;
+      }
+    }
+    return nullptr;
+  }
+
+  // Photographs `window` into picture `name`.bmp when pictures were asked for, once it has had
+  // `settleMilliseconds` to paint.
+  void TakePicture(HWND window, const std::string& name, DWORD settleMilliseconds) {
+    if (m_options.picturesDir.empty()) return;
+    Sleep(settleMilliseconds);
+    std::string path = m_options.picturesDir + "\\" + name + ".bmp";
+    const char* failure = SaveWindowPicture(window, path);
+    Say(failure ? "picture " + name + " failed: " + failure : "picture: " + path);
+  }
+
+  bool InstallerEnded() const {
+    return m_process.hProcess && WaitForSingleObject(m_process.hProcess, 0) == WAIT_OBJECT_0;
+  }
+
+  int ExitStatus() const {
+    DWORD code = 0;
+    GetExitCodeProcess(m_process.hProcess, &code);
+    return static_cast<int>(code);
+  }
+
+  bool Fail(const std::string& reason) {
+    Say("FAILED: " + reason);
+    return false;
+  }
+
+  const SDriverOptions m_options;
+  PROCESS_INFORMATION m_process = {};
+  HWND m_main = nullptr;
+  std::string m_status;
+  bool m_installingPictured = false;
+  // The boxes answered, and the dialogs answered by their own steps: a dialog whose controls go
+  // before it does would look like a box while it closes.
+  std::set<HWND> m_answered;
+};
+
+int Usage() {
+  Say("usage: e2e_driver [--pictures DIR] [--step-seconds N] INSTALLER STEP...");
+  return kUsageExitStatus;
 }
 
 }  // namespace
-
-void Say(const std::string& line) {
-  std::fputs(line.c_str(), stdout);
-  std::fputc('\n', stdout);
-  std::fflush(stdout);
-}
-
-CDriver::~CDriver() {
-  if (m_process.hProcess) {
-    if (!InstallerEnded()) TerminateProcess(m_process.hProcess, kEndedByDriver);
-    CloseHandle(m_process.hProcess);
-    CloseHandle(m_process.hThread);
-  }
-}
-
-int CDriver::Run(const std::vector<SStep>& steps) {
-  if (!Start()) return 0;
-  for (const SStep& step : steps) {
-    Say("step: " + std::string(StepName(step.kind)) +
-        (step.argument.empty() ? "" : "=" + step.argument));
-    if (!RunStep(step)) return 0;
-  }
-  return 1;
-}
-
-bool CDriver::Start() {
-  std::string commandLine = '"' + m_options.installer + '"';
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &m_process)) {
-    m_process = {};
-    return Fail("could not start " + m_options.installer);
-  }
-  if (!WaitUntil("the main dialog", [](const Windows& w) { return Holds(w, WindowKind::kMain); })) {
-    return false;
-  }
-  std::string licence = ReadItemText(m_main, kIdLicence);
-  Say("main: heading \"" + ReadItemText(m_main, kIdHeading) + "\"");
-  Say("main: directory \"" + ReadItemText(m_main, kIdInstallDir) + "\"");
-  Say("main: licence " + std::to_string(licence.size()) + " bytes in " +
-      std::to_string(CountLines(licence)) + " lines");
-  Say("main: states " + ReadStates(m_main));
-  TakePicture(m_main, "main", kPaintMilliseconds);
-  return true;
-}
-
-bool CDriver::RunStep(const SStep& step) {
-  switch (step.kind) {
-    case StepKind::kStates:
-      return WaitForStates(step.argument);
-    case StepKind::kAccept:
-      return Accept();
-    case StepKind::kDecline:
-      return Press(kIdDecline, "Decline");
-    case StepKind::kInstall:
-      return Press(kIdInstallNow, "Install Now");
-    case StepKind::kCancel:
-      return Press(IDCANCEL, "Cancel");
-    case StepKind::kDirectory:
-      return WriteDirectory(step.argument);
-    case StepKind::kTypeLicence:
-      return TypeIntoLicence(step.argument);
-    case StepKind::kBrowseCancel:
-      return CancelFolderBrowser();
-    case StepKind::kBox:
-      return ExpectBox(step.argument);
-    case StepKind::kOverwrite:
-    case StepKind::kUpdate:
-    case StepKind::kKeep:
-      return AnswerOverwriteQuestion(step.kind);
-    case StepKind::kExit:
-      return WaitForExit(step.number);
-  }
-  return Fail("unknown step");
-}
-
-bool CDriver::Press(int id, const char* name) {
-  if (!m_main || !IsWindow(m_main)) return Fail(std::string("no main dialog to press ") + name);
-  if (!IsItemEnabled(m_main, id)) return Fail(std::string(name) + " is disabled");
-  PressButton(m_main, id);
-  return true;
-}
-
-bool CDriver::Accept() {
-  if (!Press(kIdAccept, "Accept")) return false;
-  if (!WaitForStates(kAcceptedStates)) return false;
-  TakePicture(m_main, "main-accepted", kPaintMilliseconds);
-  return true;
-}
-
-bool CDriver::WaitForStates(const std::string& states) {
-  bool reached = WaitUntil(("states " + states).c_str(), [this, &states](const Windows&) {
-    return m_main && IsWindow(m_main) && ReadStates(m_main) == states;
-  });
-  if (!reached && m_main && IsWindow(m_main)) Say("states were " + ReadStates(m_main));
-  if (reached) Say("states: " + states);
-  return reached;
-}
-
-bool CDriver::WriteDirectory(const std::string& text) {
-  if (!m_main || !IsItemEnabled(m_main, kIdInstallDir)) {
-    return Fail("the directory box is not there to type into");
-  }
-  SetItemText(m_main, kIdInstallDir, text);
-  std::string shown = ReadItemText(m_main, kIdInstallDir);
-  if (shown != text) return Fail("the directory box shows \"" + shown + "\"");
-  return true;
-}
-
-bool CDriver::TypeIntoLicence(const std::string& text) {
-  if (!m_main || !IsItemEnabled(m_main, kIdLicence)) return Fail("no licence box to type into");
-  std::string before = ReadItemText(m_main, kIdLicence);
-  std::string directory = ReadItemText(m_main, kIdInstallDir);
-  TypeInto(m_main, kIdLicence, text);
-  if (ReadItemText(m_main, kIdLicence) != before) return Fail("typing changed the licence");
-  Say("licence: unchanged after typing; directory box \"" + ReadItemText(m_main, kIdInstallDir) +
-      "\" (was \"" + directory + "\")");
-  return true;
-}
-
-bool CDriver::CancelFolderBrowser() {
-  std::string directory = ReadItemText(m_main, kIdInstallDir);
-  if (!Press(kIdBrowse, "Browse")) return false;
-  if (!WaitUntil("the folder browser",
-                 [](const Windows& w) { return Holds(w, WindowKind::kFolderBrowser); })) {
-    return false;
-  }
-  HWND browser = Find(Look(false), WindowKind::kFolderBrowser);
-  Say("folder browser: \"" + ReadText(browser) + "\"");
-  TakePicture(browser, "folder-browser", kPaintMilliseconds);
-  PressButton(browser, IDCANCEL);
-  if (!WaitUntil("the folder browser to close",
-                 [](const Windows& w) { return !Holds(w, WindowKind::kFolderBrowser); })) {
-    return false;
-  }
-  // The handler writes the directory back once the browser has returned.
-  return WaitUntil("the directory box to keep its text", [this, &directory](const Windows&) {
-    return ReadItemText(m_main, kIdInstallDir) == directory;
-  });
-}
-
-bool CDriver::ExpectBox(const std::string& text) {
-  HWND box = nullptr;
-  if (!WaitUntil(
-          "a message box", [this, &box](const Windows& w) { return (box = NewBox(w)) != nullptr; },
-          false)) {
-    return false;
-  }
-  std::string shown = OneLine(ReadItemText(box, kIdBoxText));
-  AnswerBox(box);
-  if (shown != text) return Fail("expected the box \"" + text + "\"");
-  return true;
-}
-
-bool CDriver::AnswerOverwriteQuestion(StepKind answer) {
-  if (!WaitUntil("the overwrite question",
-                 [](const Windows& w) { return Holds(w, WindowKind::kOverwrite); })) {
-    return false;
-  }
-  HWND question = Find(Look(true), WindowKind::kOverwrite);
-  Say("overwrite question: \"" + ReadText(question) + "\", Overwrite " +
-      (IsItemChecked(question, kIdOverwrite) ? "checked" : "not checked") + ", Update " +
-      (IsItemChecked(question, kIdUpdate) ? "checked" : "not checked"));
-  TakePicture(question, "overwrite", kPaintMilliseconds);
-  if (answer == StepKind::kUpdate) {
-    ClickRadio(question, kIdUpdate);
-    if (!IsItemChecked(question, kIdUpdate) || IsItemChecked(question, kIdOverwrite)) {
-      return Fail("clicking Update did not check it alone");
-    }
-  }
-  PressButton(question, answer == StepKind::kKeep ? IDCANCEL : IDOK);
-  return WaitUntil("the overwrite question to close",
-                   [](const Windows& w) { return !Holds(w, WindowKind::kOverwrite); });
-}
-
-bool CDriver::WaitForExit(int status) {
-  DWORD deadline = GetTickCount() + m_options.stepSeconds * 1000;
-  while (!InstallerEnded()) {
-    Look(true);
-    if (static_cast<LONG>(GetTickCount() - deadline) > 0) {
-      return Fail("the installer did not end");
-    }
-    Sleep(kLookMilliseconds);
-  }
-  DWORD code = 0;
-  GetExitCodeProcess(m_process.hProcess, &code);
-  Say("exit: " + std::to_string(static_cast<int>(code)));
-  if (static_cast<int>(code) != status) {
-    return Fail("expected exit status " + std::to_string(status));
-  }
-  return true;
-}
-
-CDriver::Windows CDriver::Look(bool answerBoxes) {
-  // Forgets the boxes that have closed before it looks, so that a box closing while it looks
-  // is still known as answered.
-  for (auto it = m_answered.begin(); it != m_answered.end();) {
-    it = IsWindow(*it) ? std::next(it) : m_answered.erase(it);
-  }
-  Windows windows = FindInstallerWindows(m_process.dwProcessId);
-  if (HWND main = Find(windows, WindowKind::kMain)) m_main = main;
-  if (m_main && IsWindow(m_main)) {
-    std::string status = Trimmed(ReadItemText(m_main, kIdStatus));
-    if (status != m_status) {
-      m_status = status;
-      if (!status.empty()) Say("status: " + OneLine(status));
-      if (!status.empty() && !m_installingPictured) {
-        m_installingPictured = true;
-        TakePicture(m_main, "main-installing", kRepaintMilliseconds);
-      }
-    }
-  }
-  if (answerBoxes) {
-    while (HWND box = NewBox(windows)) AnswerBox(box);
-  }
-  return windows;
-}
-
-bool CDriver::WaitUntil(const char* what, const Condition& done, bool answerBoxes) {
-  DWORD deadline = GetTickCount() + m_options.stepSeconds * 1000;
-  for (;;) {
-    if (done(Look(answerBoxes))) return true;
-    if (InstallerEnded()) {
-      DWORD code = 0;
-      GetExitCodeProcess(m_process.hProcess, &code);
-      return Fail(std::string("the installer ended (status ") +
-                  std::to_string(static_cast<int>(code)) + ") while waiting for " + what);
-    }
-    if (static_cast<LONG>(GetTickCount() - deadline) > 0) {
-      return Fail(std::string("timed out waiting for ") + what);
-    }
-    Sleep(kLookMilliseconds);
-  }
-}
-
-void CDriver::AnswerBox(HWND box) {
-  m_answered.insert(box);
-  std::string text = ReadItemText(box, kIdBoxText);
-  Say("box: [" + ReadText(box) + "] " + OneLine(text));
-  TakePicture(box, BoxPictureName(text), kPaintMilliseconds);
-  PressButton(box, IDOK);
-}
-
-HWND CDriver::NewBox(const Windows& windows) const {
-  for (const SInstallerWindow& window : windows) {
-    if (window.kind == WindowKind::kMessageBox && !m_answered.count(window.handle)) {
-      return window.handle;
-    }
-  }
-  return nullptr;
-}
-
-void CDriver::TakePicture(HWND window, const std::string& name, DWORD settleMilliseconds) {
-  if (m_options.picturesDir.empty()) return;
-  Sleep(settleMilliseconds);
-  std::string path = m_options.picturesDir + "\\" + name + ".bmp";
-  const char* failure = SaveWindowPicture(window, path);
-  Say(failure ? "picture " + name + " failed: " + failure : "picture: " + path);
-}
-
-bool CDriver::InstallerEnded() const {
-  return m_process.hProcess && WaitForSingleObject(m_process.hProcess, 0) == WAIT_OBJECT_0;
-}
-
-bool CDriver::Fail(const std::string& reason) {
-  Say("FAILED: " + reason);
-  return false;
-}
-
 }  // namespace e2e
+
+int main(int argc, char** argv) {
+  e2e::SDriverOptions options{"", "", e2e::kDefaultStepSeconds};
+  int next = 1;
+  for (; next + 1 < argc && std::strncmp(argv[next], "--", 2) == 0; next += 2) {
+    if (std::strcmp(argv[next], "--pictures") == 0) {
+      options.picturesDir = argv[next + 1];
+    } else if (std::strcmp(argv[next], "--step-seconds") == 0) {
+      options.stepSeconds = static_cast<unsigned>(std::atoi(argv[next + 1]));
+    } else {
+      return e2e::Usage();
+    }
+  }
+  if (next >= argc || options.stepSeconds == 0) return e2e::Usage();
+  options.installer = argv[next++];
+
+  std::vector<e2e::SStep> steps;
+  for (; next < argc; ++next) {
+    std::optional<e2e::SStep> step = e2e::ParseStep(argv[next]);
+    if (!step) {
+      e2e::Say(std::string("unknown step: ") + argv[next]);
+      return e2e::Usage();
+    }
+    steps.push_back(*step);
+  }
+  e2e::CDriver driver(options);
+  return driver.Run(steps) ? 0 : e2e::kFailedExitStatus;
+}

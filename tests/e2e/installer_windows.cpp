@@ -1,6 +1,8 @@
 #include "tests/e2e/installer_windows.h"
 
+#include <cstdio>
 #include <cstring>
+#include <memory>
 
 namespace e2e {
 namespace {
@@ -11,6 +13,22 @@ constexpr char kInstallerCaption[] = "Cirvane IV Installation";
 constexpr UINT kAnswerMilliseconds = 2000;  // how long a window may take to answer a message
 constexpr size_t kClassCapacity = 64;
 constexpr size_t kTextCapacity = 8192;  // the licence is the longest text, about 2,600 bytes
+constexpr WORD kBitsPerPixel = 24;
+constexpr LONG kPixelsPerMetre = 2835;  // 72 dots per inch
+constexpr DWORD kRowAlignment = 4;
+
+struct SDcReleaser {
+  void operator()(HDC context) const { ReleaseDC(nullptr, context); }
+};
+
+// Sends `message` to `window` and waits at most kAnswerMilliseconds for its answer; 0 when it
+// does not answer.
+DWORD_PTR Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kAnswerMilliseconds,
+                      &result);
+  return result;
+}
 
 struct SSearch {
   DWORD processId;
@@ -35,8 +53,8 @@ bool HoldsTreeView(HWND window) {
 }
 
 WindowKind Classify(HWND window) {
-  if (GetDlgItem(window, kIdInstallNow)) return WindowKind::kMain;
-  if (GetDlgItem(window, kIdOverwrite)) return WindowKind::kOverwrite;
+  if (GetDlgItem(window, IDC_INSTALL_NOW)) return WindowKind::kMain;
+  if (GetDlgItem(window, IDC_OVERWRITE)) return WindowKind::kOverwrite;
   if (HoldsTreeView(window)) return WindowKind::kFolderBrowser;
   if (ReadText(window) == kInstallerCaption) return WindowKind::kQuit;
   return WindowKind::kMessageBox;
@@ -64,11 +82,7 @@ std::vector<SInstallerWindow> FindInstallerWindows(DWORD processId) {
 std::string ReadText(HWND window) {
   if (!window) return std::string();
   std::string text(kTextCapacity, '\0');
-  DWORD_PTR copied = 0;
-  if (!SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]),
-                           SMTO_ABORTIFHUNG, kAnswerMilliseconds, &copied)) {
-    return std::string();
-  }
+  Send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]));
   text.resize(std::strlen(text.c_str()));
   return text;
 }
@@ -87,10 +101,7 @@ std::string ReadStates(HWND mainDialog) {
 }
 
 int IsItemChecked(HWND dialog, int id) {
-  DWORD_PTR state = 0;
-  SendMessageTimeoutA(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG,
-                      kAnswerMilliseconds, &state);
-  return state == BST_CHECKED ? 1 : 0;
+  return Send(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
 }
 
 void PressButton(HWND dialog, int id) {
@@ -99,37 +110,68 @@ void PressButton(HWND dialog, int id) {
 }
 
 void SetItemText(HWND dialog, int id, const std::string& text) {
-  DWORD_PTR result = 0;
-  SendMessageTimeoutA(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
-                      SMTO_ABORTIFHUNG, kAnswerMilliseconds, &result);
+  Send(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 void TypeInto(HWND dialog, int id, const std::string& text) {
   HWND edit = GetDlgItem(dialog, id);
-  for (unsigned char c : text) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(edit, WM_CHAR, c, 1, SMTO_ABORTIFHUNG, kAnswerMilliseconds, &result);
-  }
+  for (unsigned char c : text) Send(edit, WM_CHAR, c, 1);
 }
 
-void ClickRadio(HWND dialog, int id) {
-  DWORD_PTR result = 0;
-  SendMessageTimeoutA(GetDlgItem(dialog, id), BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, kAnswerMilliseconds,
-                      &result);
-}
+void ClickRadio(HWND dialog, int id) { Send(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
 std::string OneLine(const std::string& text) {
   std::string line;
-  for (char c : text) {
-    if (c == '\r') {
-      line += "\\r";
-    } else if (c == '\n') {
-      line += "\\n";
-    } else {
-      line += c;
-    }
-  }
+  for (char c : text) line += c == '\r' ? "\\r" : c == '\n' ? "\\n" : std::string(1, c);
   return line;
+}
+
+const char* SaveWindowPicture(HWND window, const std::string& path) {
+  RECT area = {};
+  if (!GetWindowRect(window, &area)) return "the window is gone";
+  int width = area.right - area.left;
+  int height = area.bottom - area.top;
+  if (width <= 0 || height <= 0) return "the window has no size";
+  std::unique_ptr<HDC__, SDcReleaser> screen(GetDC(nullptr));
+  std::unique_ptr<HDC__, decltype(&DeleteDC)> memory(CreateCompatibleDC(screen.get()), DeleteDC);
+  if (!screen || !memory) return "no device context";
+
+  // Rows bottom-up (a positive height), each padded to a multiple of kRowAlignment bytes.
+  DWORD rowSize = (width * kBitsPerPixel / 8 + kRowAlignment - 1) / kRowAlignment * kRowAlignment;
+  BITMAPINFO format = {};
+  BITMAPINFOHEADER& info = format.bmiHeader;
+  info.biSize = sizeof info;
+  info.biWidth = width;
+  info.biHeight = height;
+  info.biPlanes = 1;
+  info.biBitCount = kBitsPerPixel;
+  info.biCompression = BI_RGB;
+  info.biSizeImage = rowSize * static_cast<DWORD>(height);
+  info.biXPelsPerMeter = kPixelsPerMetre;
+  info.biYPelsPerMeter = kPixelsPerMetre;
+  void* pixels = nullptr;
+  std::unique_ptr<HBITMAP__, decltype(&DeleteObject)> bitmap(
+      CreateDIBSection(screen.get(), &format, DIB_RGB_COLORS, &pixels, nullptr, 0), DeleteObject);
+  if (!bitmap || !pixels) return "no bitmap";
+  HGDIOBJ previous = SelectObject(memory.get(), bitmap.get());
+  BOOL copied = BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top,
+                       SRCCOPY | CAPTUREBLT);
+  SelectObject(memory.get(), previous);
+  if (!copied) return "the screen could not be copied";
+  GdiFlush();
+
+  static_assert(sizeof(BITMAPFILEHEADER) == 14, "the file header is written as it is in memory");
+  BITMAPFILEHEADER header = {};
+  header.bfType = 'B' | ('M' << 8);
+  header.bfOffBits = sizeof header + sizeof info;
+  header.bfSize = header.bfOffBits + info.biSizeImage;
+  FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) return "the picture file could not be created";
+  bool written = std::fwrite(&header, sizeof header, 1, file) == 1 &&
+                 std::fwrite(&info, sizeof info, 1, file) == 1 &&
+                 std::fwrite(pixels, 1, info.biSizeImage, file) == info.biSizeImage;
+  if (std::fclose(file) != 0 || !written) return "the picture file could not be written";
+  return nullptr;
 }
 
 }  // namespace e2e

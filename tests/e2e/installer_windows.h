@@ -1,5 +1,6 @@
 // The installer's windows as another process sees them: its dialogs and message boxes found
-// among the top-level windows, their controls read, and buttons pressed the way a user would.
+// among the top-level windows, their controls read, buttons pressed the way a user would, and
+// pictures taken of them.
 //
 // Everything goes through messages to a window of another process. Reading uses WM_GETTEXT with
 // a time limit, so a hung installer cannot hang the driver; pressing posts WM_COMMAND, because
@@ -12,26 +13,18 @@
 #include <string>
 #include <vector>
 
+#include "frontend/resource.h"
+
 namespace e2e {
 
-// Controls of the installer's dialogs and of the system's message boxes.
-constexpr int kIdLicence = 1000;
-constexpr int kIdInstallDir = 1001;
-constexpr int kIdBrowse = 1002;
-constexpr int kIdAccept = 1003;
-constexpr int kIdDecline = 1004;
-constexpr int kIdDirLabel = 1005;
-constexpr int kIdStatus = 1006;
-constexpr int kIdInstallNow = 1007;
-constexpr int kIdHeading = 1008;
-constexpr int kIdOverwrite = 1010;
-constexpr int kIdUpdate = 1011;
-constexpr int kIdBoxText = 0xFFFF;  // the text of a message box
+// The text of a system message box; the installer's controls keep their ids of the resource
+// script.
+constexpr int kIdBoxText = 0xFFFF;
 
 // The main dialog's controls whose enabled state a scenario checks, in the order of a states
 // text such as "0000111" (licence not accepted).
-constexpr int kStateControls[] = {kIdDirLabel, kIdInstallDir, kIdInstallNow, kIdBrowse,
-                                  kIdAccept,   kIdDecline,    IDCANCEL};
+constexpr int kStateControls[] = {IDC_DIR_LABEL, IDC_INSTALL_DIR, IDC_INSTALL_NOW, IDC_BROWSE,
+                                  IDC_ACCEPT,    IDC_DECLINE,     IDCANCEL};
 
 enum class WindowKind { kMain, kOverwrite, kQuit, kFolderBrowser, kMessageBox };
 
@@ -66,6 +59,14 @@ void TypeInto(HWND dialog, int id, const std::string& text);
 // Clicks radio button `id` with the mouse's message, so the button checks itself and unchecks
 // the rest of its group.
 void ClickRadio(HWND dialog, int id);
+
+// Copies the screen's pixels under `window` (frame and caption included) into the BMP file
+// `path`. Null when written, or a message naming what failed. The file is an uncompressed 24-bit
+// BMP: the 14-byte file header ("BM", file size, two reserved zero words, offset of the pixels =
+// 54), the 40-byte BITMAPINFOHEADER (size 40, width, height, 1 plane, 24 bits, no compression,
+// image size, 2835 pixels per metre both ways, no palette), then the rows bottom-up, each padded
+// to a multiple of 4 bytes. All fields are little-endian.
+const char* SaveWindowPicture(HWND window, const std::string& path);
 
 // Writes `text` on one line: CR and LF as \r and \n.
 std::string OneLine(const std::string& text);

@@ -28,11 +28,7 @@ constexpr SStepName kStepNames[] = {
 };
 
 bool IsStatesText(std::string_view text) {
-  if (text.size() != kStateCount) return false;
-  for (char c : text) {
-    if (c != '0' && c != '1') return false;
-  }
-  return true;
+  return text.size() == kStateCount && text.find_first_not_of("01") == std::string_view::npos;
 }
 
 std::optional<int> ParseNumber(const std::string& text) {
@@ -52,7 +48,8 @@ std::optional<SStep> ParseStep(std::string_view text) {
   for (const SStepName& known : kStepNames) {
     if (name != known.name) continue;
     if (hasArgument != known.takesArgument) return std::nullopt;
-    SStep step{known.kind, hasArgument ? std::string(text.substr(equals + 1)) : std::string()};
+    SStep step{std::string(text), known.kind,
+               hasArgument ? std::string(text.substr(equals + 1)) : std::string()};
     if (step.kind == StepKind::kStates && !IsStatesText(step.argument)) return std::nullopt;
     if (step.kind == StepKind::kExit) {
       std::optional<int> status = ParseNumber(step.argument);
@@ -62,13 +59,6 @@ std::optional<SStep> ParseStep(std::string_view text) {
     return step;
   }
   return std::nullopt;
-}
-
-const char* StepName(StepKind kind) {
-  for (const SStepName& known : kStepNames) {
-    if (known.kind == kind) return known.name;
-  }
-  return "?";
 }
 
 }  // namespace e2e

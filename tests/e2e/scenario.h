@@ -43,6 +43,7 @@ enum class StepKind {
 };
 
 struct SStep {
+  std::string text;  // as the command line gives it
   StepKind kind;
   std::string argument;  // "" for steps without one
   int number = 0;        // the exit status of kExit
@@ -54,9 +55,6 @@ constexpr size_t kStateCount = 7;
 // Reads one step. Null for an unknown name, a missing or unexpected argument, a states text that
 // is not seven 0s and 1s, or an exit status that is not a number.
 std::optional<SStep> ParseStep(std::string_view text);
-
-// The name of a step kind, as the command line writes it.
-const char* StepName(StepKind kind);
 
 }  // namespace e2e
 
