@@ -12,7 +12,6 @@
 namespace {
 
 using archive_test::Capacitor;
-using archive_test::Encode;
 using archive_test::Fill;
 using archive_test::Hex;
 using archive_test::Inductor;
@@ -60,12 +59,12 @@ TEST(ArchiveTest, EachRecordClassHasItsFixedBytes) {
   const std::string resistorBytes = Hex("02 00") + kResistorClass + kPlainResistorFields +
                                     Hex("01 80 00 00 33 33 23 41 CD CC CC 3D 0A D7 23 3C");
 
-  EXPECT_EQ(Encode(capacitors), capacitorBytes);
-  EXPECT_EQ(Encode(inductors), inductorBytes);
-  EXPECT_EQ(Encode(resistors), resistorBytes);
+  EXPECT_EQ(capacitors.SaveToBytes(), capacitorBytes);
+  EXPECT_EQ(inductors.SaveToBytes(), inductorBytes);
+  EXPECT_EQ(resistors.SaveToBytes(), resistorBytes);
   auto expectReadBack = [](auto& doc, const std::string& bytes) {
     ASSERT_EQ(doc.LoadFromBytes(bytes), ArchiveFault::kNone);
-    EXPECT_EQ(Encode(doc), bytes);
+    EXPECT_EQ(doc.SaveToBytes(), bytes);
   };
   expectReadBack(capacitors, capacitorBytes);
   expectReadBack(inductors, inductorBytes);
@@ -89,7 +88,7 @@ TEST(ArchiveTest, CountsAndTextLengthsTakeTheLongFormsFromTheirEscapes) {
     for (size_t i = 0; i < c.count; ++i) {
       doc.records.push_back(Resistor(std::string(i ? 0 : c.length, 'm'), "", 1.0f));
     }
-    const std::string bytes = Encode(doc), prefix = Hex(c.prefix);
+    const std::string bytes = doc.SaveToBytes(), prefix = Hex(c.prefix);
     EXPECT_EQ(bytes.substr(c.count > 1 ? 0 : 2 + kResistorClass.size(), prefix.size()), prefix)
         << c.count << " records, a text of " << c.length;
     ASSERT_EQ(doc.LoadFromBytes(bytes), ArchiveFault::kNone) << c.count << " " << c.length;
@@ -107,7 +106,7 @@ TEST(ArchiveTest, WideTextsAreConvertedAndSavedPlain) {
   ASSERT_EQ(doc.records.size(), 1u);
   EXPECT_EQ(doc.records[0]->manufacturer, "Vx");
   EXPECT_EQ(doc.records[0]->part_number, "");
-  EXPECT_EQ(Encode(doc),
+  EXPECT_EQ(doc.SaveToBytes(),
             Hex("01 00") + kInductorClass + Hex("02 56 78 00") + std::string(20, '\0'));
 }
 
@@ -187,7 +186,7 @@ std::string VariedCapacitorArchive() {
   doc.records.push_back(Capacitor("Alvanta", "AC-1", 1e-6f, "Al electrolytic"));
   doc.records.push_back(Capacitor(std::string(300, 'L'), "", 4.7e-6f));
   doc.records.push_back(Capacitor("", "T-9", 2.2e-5f, "Tantalum"));
-  return Encode(doc) + Hex("FF FE FF 01 41 00");  // bytes after the last record are not read
+  return doc.SaveToBytes() + Hex("FF FE FF 01 41 00");  // bytes after the last record are not read
 }
 
 TEST(ArchiveTest, EveryTruncationIsAFormatErrorAndLeavesNoRecords) {
@@ -216,8 +215,8 @@ TEST(ArchiveTest, InductorManufacturersAreNormalisedWhenRead) {
     inductors.records.push_back(Inductor(spelling, "eiSos", 1e-6f));
     capacitors.records.push_back(Capacitor(spelling, "885", 1e-6f));
   }
-  ASSERT_EQ(inductors.LoadFromBytes(Encode(inductors)), ArchiveFault::kNone);
-  ASSERT_EQ(capacitors.LoadFromBytes(Encode(capacitors)), ArchiveFault::kNone);
+  ASSERT_EQ(inductors.LoadFromBytes(inductors.SaveToBytes()), ArchiveFault::kNone);
+  ASSERT_EQ(capacitors.LoadFromBytes(capacitors.SaveToBytes()), ArchiveFault::kNone);
   for (size_t i = 0; i < std::size(kSpellings); ++i) {
     EXPECT_EQ(inductors.records[i]->manufacturer,
               i < kWurthSpellings ? "Wurth Elektronik" : kSpellings[i])
