@@ -97,28 +97,29 @@ TEST(ArchiveTest, CountsAndTextLengthsTakeTheLongFormsFromTheirEscapes) {
   }
 }
 
-TEST(ArchiveTest, WideTextsAreConvertedAndSavedPlain) {
+// Forms the writer never uses read all the same: wide texts, which save plain, a class described
+// again and a class tag in the long form.
+TEST(ArchiveTest, ReadsWideTextsRepeatedClassDescriptionsAndLongClassTags) {
   // "Vx" as two UTF-16LE units behind the wide marker, then a wide text of 0 units.
-  const std::string bytes = Hex("01 00") + kInductorClass + Hex("FF FE FF 02 56 00 78 00") +
-                            Hex("FF FE FF 00") + std::string(20, '\0');
-  CInductorDoc doc;
-  ASSERT_EQ(doc.LoadFromBytes(bytes), ArchiveFault::kNone);
-  ASSERT_EQ(doc.records.size(), 1u);
-  EXPECT_EQ(doc.records[0]->manufacturer, "Vx");
-  EXPECT_EQ(doc.records[0]->part_number, "");
-  EXPECT_EQ(doc.SaveToBytes(),
+  CInductorDoc inductors;
+  ASSERT_EQ(inductors.LoadFromBytes(Hex("01 00") + kInductorClass + Hex("FF FE FF 02 56 00 78 00") +
+                                    Hex("FF FE FF 00") + std::string(20, '\0')),
+            ArchiveFault::kNone);
+  ASSERT_EQ(inductors.records.size(), 1u);
+  EXPECT_EQ(inductors.records[0]->manufacturer, "Vx");
+  EXPECT_EQ(inductors.records[0]->part_number, "");
+  EXPECT_EQ(inductors.SaveToBytes(),
             Hex("01 00") + kInductorClass + Hex("02 56 78 00") + std::string(20, '\0'));
-}
 
-TEST(ArchiveTest, ReadsRepeatedClassDescriptionsAndLongClassTags) {
   const std::string fields = kPlainResistorFields;
   // Index 1: the class, 2: a record, 3: the class described again, 4: a record, then records
   // of class 3 in the long form and of class 1 in the short form.
-  const std::string bytes = Hex("04 00") + kResistorClass + fields + kResistorClass + fields +
-                            Hex("FF 7F 03 00 00 80") + fields + Hex("01 80") + fields;
-  CResistorDoc doc;
-  ASSERT_EQ(doc.LoadFromBytes(bytes), ArchiveFault::kNone);
-  EXPECT_EQ(doc.records.size(), 4u);
+  CResistorDoc resistors;
+  ASSERT_EQ(
+      resistors.LoadFromBytes(Hex("04 00") + kResistorClass + fields + kResistorClass + fields +
+                              Hex("FF 7F 03 00 00 80") + fields + Hex("01 80") + fields),
+      ArchiveFault::kNone);
+  EXPECT_EQ(resistors.records.size(), 4u);
 }
 
 TEST(ArchiveTest, RejectsWhatIsNotADatabase) {
