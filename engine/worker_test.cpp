@@ -66,16 +66,15 @@ class WorkerTest : public testing::Test {
     return table;
   }
 
-  void ExpectInstalled(CFixtureTable& table, const std::vector<std::string>& contents) {
+  // Every entry of `table` in place with its content, read-only where the table says so.
+  void ExpectInstalled(CFixtureTable& table) {
     const PayloadIndex& index = table.index();
-    ASSERT_EQ(contents.size(), index.size());
     for (size_t i = 0; i < index.size(); ++i) {
       const PayloadEntry& entry = *index.first[i];
-      EXPECT_EQ(contents[i], ReadWholeFile(Installed(entry.path))) << entry.path;
+      EXPECT_EQ(table.content(i), ReadWholeFile(Installed(entry.path))) << entry.path;
       EXPECT_EQ(entry.readOnly, platform::Files().IsReadOnly(Installed(entry.path).c_str()))
           << entry.path;
     }
-    EXPECT_EQ(index.size(), platform::CountFiles(g_installDir));
   }
 
   platform::CFakeSystem m_system;
@@ -91,9 +90,8 @@ TEST_F(WorkerTest, InstallsEveryEntryAndRaisesTheFlag) {
   CFixtureTable table = Product();
   Install(table.index());
   EXPECT_EQ(1, g_installDone.load());
-  ExpectInstalled(
-      table, {TextOfSize(300), TextOfSize(50000, 3), NoiseOfSize(4000),
-              TextOfSize(kMaxPlainSize, 4), TextOfSize(kMaxPlainSize + 1, 5), TextOfSize(700, 6)});
+  ExpectInstalled(table);
+  EXPECT_EQ(table.index().size(), platform::CountFiles(g_installDir));
   EXPECT_EQ("Extracting: .\\lib\\sym\\Opamps\\x.asy.gz\n", g_statusText.Copy());
   EXPECT_TRUE(m_ui.boxes().empty());
   EXPECT_TRUE(m_system.exits().empty());
@@ -104,10 +102,7 @@ TEST_F(WorkerTest, InstallsEveryEntryAndRaisesTheFlag) {
   second.Add(".\\lib\\sym\\diode.asy", TextOfSize(3000, 9), true);
   Install(second.index());
   EXPECT_EQ(1, g_installDone.load());
-  EXPECT_EQ("new cap", ReadWholeFile(Installed(".\\lib\\sym\\cap.asy")));
-  EXPECT_EQ(TextOfSize(3000, 9), ReadWholeFile(Installed(".\\lib\\sym\\diode.asy")));
-  EXPECT_TRUE(platform::Files().IsReadOnly(Installed(".\\lib\\sym\\cap.asy").c_str()));
-  EXPECT_TRUE(platform::Files().IsReadOnly(Installed(".\\lib\\sym\\diode.asy").c_str()));
+  ExpectInstalled(second);
 
   CFixtureTable nothing;
   Install(nothing.index());
