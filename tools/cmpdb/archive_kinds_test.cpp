@@ -64,7 +64,9 @@ TEST_F(ArchiveKindsTest, BuildOfADumpGivesTheSameBytes) {
   capacitors.records[0]->slot7 = 0xFFFFFFFF;
   capacitors.records[1]->slot5 = 0xC69C4000;  // -20000.0
   capacitors.records[1]->slot7 = 0x80000000;
-  EXPECT_EQ(Rebuild("cap", capacitors.SaveToBytes()), capacitors.SaveToBytes());
+  EXPECT_EQ(kCmpdbSucceeded, Run({"dump", File("dumped.cap", capacitors.SaveToBytes())}));
+  EXPECT_EQ(kCmpdbSucceeded, Run({"build", "cap", File("dump.tsv", m_printed), Path("built")}));
+  EXPECT_EQ(ReadWholeFile(m_dir / "built"), capacitors.SaveToBytes());
 }
 
 // Too few columns, a text for a number, a negative or malformed slot, no input file.
