@@ -181,18 +181,13 @@ TEST(ArchiveTest, WritesARecordWrittenBeforeAsAReference) {
   EXPECT_EQ(file.bytes().substr(file.bytes().size() - 6), Hex("FF 7F FF 7F 00 00"));
 }
 
-// An archive with a record of every shape the reader distinguishes.
-std::string VariedCapacitorArchive() {
-  CCapacitorDoc doc;
-  doc.records.push_back(Capacitor("Alvanta", "AC-1", 1e-6f, "Al electrolytic"));
-  doc.records.push_back(Capacitor(std::string(300, 'L'), "", 4.7e-6f));
-  doc.records.push_back(Capacitor("", "T-9", 2.2e-5f, "Tantalum"));
-  return doc.SaveToBytes() + Hex("FF FE FF 01 41 00");  // bytes after the last record are not read
-}
-
+// Every cut of an archive with a record of every shape the reader distinguishes.
 TEST(ArchiveTest, EveryTruncationIsAFormatErrorAndLeavesNoRecords) {
-  const std::string whole = VariedCapacitorArchive();
   CCapacitorDoc doc;
+  Fill(doc, Capacitor("Alvanta", "AC-1", 1e-6f, "Al electrolytic"),
+       Capacitor(std::string(300, 'L'), "", 4.7e-6f), Capacitor("", "T-9", 2.2e-5f, "Tantalum"));
+  // Bytes after the last record are not read.
+  const std::string whole = doc.SaveToBytes() + Hex("FF FE FF 01 41 00");
   ASSERT_EQ(doc.LoadFromBytes(whole), ArchiveFault::kNone);
   const size_t recordsEnd = whole.size() - 6;
   for (size_t length = 1; length < recordsEnd; ++length) {
