@@ -75,9 +75,11 @@ TEST_F(FilesTest, OpenForWriteCreatesDirectoriesAndReplacesReadOnlyFiles) {
   EXPECT_EQ(nullptr, OpenForWrite(""));
 }
 
-TEST_F(FilesTest, CopyFileBytesCopiesEveryChunkOverReadOnlyFiles) {
+// Every chunk is copied, over a read-only file too; a missing source, a target that cannot be
+// made or a write that falls short at any call fails the copy.
+TEST_F(FilesTest, CopyFileBytesCopiesEveryChunkOrFails) {
   std::string content;
-  for (int i = 0; i < 3000; ++i) content += static_cast<char>(i * 31);
+  for (int i = 0; i < 5000; ++i) content += static_cast<char>(i * 31);
   ASSERT_TRUE(WriteWholeFile(m_dir / "src", content));
   ASSERT_TRUE(WriteWholeFile(m_dir / "dst", "old"));
   ASSERT_TRUE(platform::Files().SetReadOnly((m_dir / "dst").c_str(), true));
@@ -91,19 +93,14 @@ TEST_F(FilesTest, CopyFileBytesCopiesEveryChunkOverReadOnlyFiles) {
 
   EXPECT_FALSE(CopyFileBytes(m_dir / "missing", m_dir / "dst"));
   EXPECT_FALSE(CopyFileBytes(m_dir / "src", m_dir / "no\\such\\dir\\dst"));
-}
-
-TEST_F(FilesTest, CopyFileBytesReportsAShortWrite) {
-  std::string content(5000, 'z');
-  ASSERT_TRUE(WriteWholeFile(m_dir / "src", content));
+  platform::CFaultyFiles faulty;
+  platform::UseFiles(&faulty);
   for (long failingCall = 1; failingCall <= 5; ++failingCall) {
-    platform::CFaultyFiles faulty;
-    faulty.FailWritesFrom(failingCall);
-    platform::UseFiles(&faulty);
-    int copied = CopyFileBytes(m_dir / "src", m_dir / "dst");
-    platform::UseFiles(nullptr);
-    EXPECT_FALSE(copied) << "write call " << failingCall << " came out short";
+    faulty.FailWritesFrom(faulty.writeCalls() + failingCall);
+    EXPECT_FALSE(CopyFileBytes(m_dir / "src", m_dir / "dst"))
+        << "write " << failingCall << " short";
   }
+  platform::UseFiles(nullptr);
 }
 
 }  // namespace

@@ -17,6 +17,8 @@ class CFixtureTable {
 
   // The entries in the order they were added.
   const PayloadIndex& index();
+  // The content of the entry added `n`-th, from 0.
+  const std::string& content(size_t n) const { return m_files[n].content; }
 
  private:
   struct Stored {

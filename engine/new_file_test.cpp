@@ -33,10 +33,11 @@ class NewFileTest : public testing::Test {
   const std::string m_path = m_dir / "standard.bjt";
 };
 
-// Whatever stands at the names of the new file is passed over and left as it is, and no new
-// file stays behind, whether the replacement worked or not.
+// A read-only file is replaced. Whatever stands at the names of the new file is passed over and
+// left as it is, and no new file stays behind, whether the replacement worked or not.
 TEST_F(NewFileTest, TakenNamesAreLeftAloneAndNoNewFileStays) {
   ASSERT_TRUE(WriteWholeFile(m_path, "old"));
+  ASSERT_TRUE(platform::Files().SetReadOnly(m_path.c_str(), true));
   ASSERT_TRUE(WriteWholeFile(m_path + ".new", "someone's"));
   int budget = 0;
   CreateDirectoryTree(m_path + ".new1", &budget);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/fixture_table_test_support.h"
 #include "payload/payload.h"
 
 namespace {
@@ -15,14 +16,8 @@ constexpr size_t kTrailerSize = 8;
 
 // `size` bytes of netlist text, or of noise that deflate cannot shrink.
 Bytes Content(size_t size, bool noise = false) {
-  const std::string line = "R1 in out 1k ; a line of a netlist\r\n";
-  Bytes bytes(size);
-  uint32_t state = 1;
-  for (size_t i = 0; i < size; ++i) {
-    state = state * 1103515245u + 12345u;
-    bytes[i] = static_cast<unsigned char>(noise ? state >> 24 : line[i % line.size()]);
-  }
-  return bytes;
+  const std::string content = noise ? NoiseOfSize(size) : TextOfSize(size);
+  return Bytes(content.begin(), content.end());
 }
 
 class MemberTest : public ::testing::Test {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/fixture_table_test_support.h"
 #include "payload/member.h"
 #include "payload/scratch_tree_test_support.h"
 #include "payload/table_source.h"
@@ -29,7 +30,7 @@ class PayloadBuildTest : public ::testing::Test {
 // Sizes, sorting and the read-only list's CR LF lines are checked on the fixture table
 // (payload_table_test.cpp); this covers links and how list paths match.
 TEST_F(PayloadBuildTest, LinksInsideTheTreeAreFilesAndListMatchesIgnoreCase) {
-  const std::string symbol = NoiseBytes(1500);
+  const std::string symbol = NoiseOfSize(1500);
   m_scratch.Write("tree/lib/sym/cap.asy", symbol);
   fs::create_symlink("cap.asy", m_scratch.Root() / "tree/lib/sym/polcap.asy");
   m_scratch.Write("readonly.txt", ".\\LIB\\sym\\PolCap.asy\n");
@@ -49,7 +50,7 @@ TEST_F(PayloadBuildTest, OutputDoesNotDependOnThreads) {
     m_scratch.Write("tree/f" + std::to_string(i),
                     std::string(3000 + i * 97, static_cast<char>('a' + i)));
   }
-  m_scratch.Write("tree/noise", NoiseBytes(100000));
+  m_scratch.Write("tree/noise", NoiseOfSize(100000));
   m_scratch.Write("readonly.txt", ".\\f7\n");
   ASSERT_TRUE(Build(1)) << m_err;
   const std::string oneThread = RenderTableSource(m_payload);

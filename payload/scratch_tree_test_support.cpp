@@ -3,16 +3,9 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
-#include <random>
 #include <system_error>
 
 namespace fs = std::filesystem;
-
-namespace {
-
-constexpr uint32_t kNoiseSeed = 0xC1A7E5u;
-
-}  // namespace
 
 CScratchTree::CScratchTree() : m_root(platform::SystemPathForTest(m_dir.path())) {}
 
@@ -36,11 +29,4 @@ std::vector<std::string> CScratchTree::List(const fs::path& relative) const {
   }
   std::sort(names.begin(), names.end());
   return names;
-}
-
-std::string NoiseBytes(size_t size) {
-  std::mt19937 generator(kNoiseSeed);
-  std::string bytes(size, '\0');
-  for (char& byte : bytes) byte = static_cast<char>(generator());
-  return bytes;
 }

@@ -2,7 +2,6 @@
 #ifndef CIRVANE_PAYLOAD_SCRATCH_TREE_TEST_SUPPORT_H_
 #define CIRVANE_PAYLOAD_SCRATCH_TREE_TEST_SUPPORT_H_
 
-#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -30,8 +29,5 @@ class CScratchTree {
   platform::CScopedTempDir m_dir;
   std::filesystem::path m_root;
 };
-
-// `size` bytes of deterministic noise that deflate cannot shrink.
-std::string NoiseBytes(size_t size);
 
 #endif  // CIRVANE_PAYLOAD_SCRATCH_TREE_TEST_SUPPORT_H_

@@ -31,8 +31,8 @@ void MergeBothWays(std::string_view user, std::string_view shipped) {
   for (size_t i = 1; i < userDoc.records.size(); ++i) {
     if (CompareRecs(*userDoc.records[i - 1], *userDoc.records[i]) == 0) __builtin_trap();
   }
-  const std::string merged = archive_test::Encode(userDoc);
-  if (merged != archive_test::Encode(plainUser)) __builtin_trap();
+  const std::string merged = userDoc.SaveToBytes();
+  if (merged != plainUser.SaveToBytes()) __builtin_trap();
   Doc reloaded;
   if (reloaded.LoadFromBytes(merged) != ArchiveFault::kNone) __builtin_trap();
   if (reloaded.records.size() != userDoc.records.size()) __builtin_trap();

@@ -1,5 +1,5 @@
-// Helpers for the component archive tests and fuzz targets: records made in one line, documents
-// encoded into memory, bytes written as hex pairs, and the merge done the slow, obvious way.
+// Helpers for the component archive tests and fuzz targets: records made in one line, bytes
+// written as hex pairs, and the merge done the slow, obvious way.
 #ifndef CIRVANE_SYNC_ARCHIVE_TEST_SUPPORT_H_
 #define CIRVANE_SYNC_ARCHIVE_TEST_SUPPORT_H_
 
@@ -16,11 +16,6 @@
 #include "sync/record_heap_sort.h"
 
 namespace archive_test {
-
-template <class Doc>
-std::string Encode(Doc& doc) {
-  return doc.SaveToBytes();
-}
 
 // "E1 01 FF FF" as bytes.
 inline std::string Hex(const std::string& pairs) {

@@ -12,26 +12,21 @@ using platform::WriteWholeFile;
 
 using BackupTest = platform::CFakeServicesTest;
 
-TEST_F(BackupTest, ReplacesAnOlderReadOnlyBackup) {
+// An older read-only backup is replaced at once; a copy whose bytes never reach the disk is made
+// again after a pause, without a message.
+TEST_F(BackupTest, ReplacesAnOlderReadOnlyBackupAndRetriesOnceAfterAPause) {
   const std::string database = m_dir / "standard.dio";
   ASSERT_TRUE(WriteWholeFile(database, "current\r\n"));
   ASSERT_TRUE(WriteWholeFile(database + ".bak", "older and longer\r\n"));
   ASSERT_TRUE(platform::Files().SetReadOnly((database + ".bak").c_str(), true));
-
   EXPECT_TRUE(BackupDatabase(database));
-
   EXPECT_EQ("current\r\n", ReadWholeFile(database + ".bak"));
   EXPECT_EQ("current\r\n", ReadWholeFile(database));
   EXPECT_TRUE(m_system.sleeps().empty());
-}
 
-TEST_F(BackupTest, RetriesOnceAfterAPauseWithoutAMessage) {
-  const std::string database = m_dir / "standard.bjt";
   ASSERT_TRUE(WriteWholeFile(database, "models"));
-  m_files.FailClose(1);  // the first copy's bytes never reach the disk
-
+  m_files.FailClose(m_files.closeCalls() + 1);
   EXPECT_TRUE(BackupDatabase(database));
-
   EXPECT_EQ(std::vector<unsigned>{kBackupRetryMilliseconds}, m_system.sleeps());
   EXPECT_EQ("models", ReadWholeFile(database + ".bak"));
   EXPECT_TRUE(m_ui.boxes().empty());

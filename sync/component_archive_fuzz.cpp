@@ -17,11 +17,11 @@ void LoadAndSaveAgain(std::string_view bytes) {
     if (!IsFormatFault(fault) || !doc.records.empty()) __builtin_trap();
     return;
   }
-  const std::string saved = archive_test::Encode(doc);
+  const std::string saved = doc.SaveToBytes();
   Doc again;
   if (again.LoadFromBytes(saved) != ArchiveFault::kNone) __builtin_trap();
   if (again.records.size() != doc.records.size()) __builtin_trap();
-  if (archive_test::Encode(again) != saved) __builtin_trap();
+  if (again.SaveToBytes() != saved) __builtin_trap();
 }
 
 }  // namespace

@@ -67,17 +67,6 @@ TEST_F(ModelLibraryTest, UserFileWithoutModelsGetsTheShippedOnes) {
   EXPECT_EQ(kHeader + ".model A D\r\n.model B D\r\n", ReadWholeFile(m_user));
 }
 
-TEST_F(ModelLibraryTest, ReadOnlyUserFileIsRewrittenAndStaysWritable) {
-  ASSERT_TRUE(WriteWholeFile(m_user, ".model A D(Rs=1)\n"));
-  ASSERT_TRUE(platform::Files().SetReadOnly(m_user.c_str(), true));
-  ASSERT_TRUE(WriteWholeFile(m_shipped, ".model B D\n"));
-  // The system refuses to open a read-only file for writing (also where root would not).
-  m_files.FailOpensOf(m_user, 1);
-  ASSERT_EQ(1, MergeModelLibrary(m_user.c_str(), m_shipped.c_str(), m_user.c_str()));
-  EXPECT_EQ(kHeader + ".model A D(Rs=1)\r\n.model B D\r\n", ReadWholeFile(m_user));
-  EXPECT_FALSE(platform::Files().IsReadOnly(m_user.c_str()));
-}
-
 // A missing user file is not merged and gets no backup; a missing shipped file leaves the user's.
 TEST_F(ModelLibraryTest, FailuresLeaveTheUserFileOrItsBackup) {
   const std::string missing = m_dir / "missing";

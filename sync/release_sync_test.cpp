@@ -400,48 +400,4 @@ TEST(ReleaseSyncTest, NoFaultAtAnyCallLosesAnythingOfTheUser) {
   std::printf("[ release sync ] %ld faults injected in all\n", faults);
 }
 
-// A read-only installed file, user database or backup is replaced after its attribute is
-// cleared; when the attribute cannot be cleared, the failure is reported and the user's
-// database is left as it was.
-TEST(ReleaseSyncTest, ReadOnlyFilesAreReplacedOrTheirRefusalReported) {
-  const std::string bjt = Databases(false).at(kBjt);
-  const std::string writing = "Trouble writing file.\nOut of disk space?  Permission problem?";
-  struct Case {
-    std::string readOnly;
-    std::vector<std::string> lockedBoxes;
-  };
-  platform::CScopedTempDir dir;
-  const std::string bjtPath = JoinPath(dir.path(), kBjt);
-  const Case cases[] = {
-      {".\\qsim3.exe", {writing}},
-      {kBjt, {"Trouble merging BJT databases.\n    ...overwriting", writing}},
-      {std::string(kBjt) + ".bak",
-       {"Trouble backing up " + bjtPath + "\nas " + bjtPath + ".bak\n\nRelease sync aborted."}},
-  };
-  for (const Case& c : cases) {
-    for (bool locked : {false, true}) {
-      SCOPED_TRACE(c.readOnly + (locked ? ", attribute locked" : ""));
-      CInstallRun run(&dir);
-      run.Prepare(kBjt, bjt);
-      run.Prepare(".\\qsim3.exe", "MZ old");
-      run.Prepare(std::string(kBjt) + ".bak", "older");
-      const std::string readOnly = run.Installed(c.readOnly);
-      ASSERT_TRUE(platform::Files().SetReadOnly(readOnly.c_str(), true));
-      if (locked) run.m_files.LockAttributeOf(readOnly);
-
-      EXPECT_EQ(locked ? 0 : 1, run.Install(true));
-      EXPECT_EQ(locked ? c.lockedBoxes : std::vector<std::string>{}, run.m_ui.boxes());
-      std::string installedBjt = ReadWholeFile(run.Installed(kBjt));
-      if (locked) {
-        EXPECT_TRUE(installedBjt == bjt || ReadWholeFile(bjtPath + ".bak") == bjt);
-      } else {
-        EXPECT_EQ("MZ stub", ReadWholeFile(run.Installed(".\\qsim3.exe")));
-        EXPECT_EQ(bjt, ReadWholeFile(bjtPath + ".bak"));
-        EXPECT_NE(std::string::npos, installedBjt.find(".model MYQ0 "));
-      }
-      platform::RealFiles().SetReadOnly(readOnly.c_str(), false);
-    }
-  }
-}
-
 }  // namespace

@@ -30,14 +30,6 @@ class CCmpdbTest : public platform::CFakeServicesTest {
   // The system path of `name` in the test directory.
   std::string Path(const std::string& name) { return platform::SystemPathForTest(m_dir / name); }
 
-  // The archive `kind` builds from what dump prints of `bytes`.
-  std::string Rebuild(const std::string& kind, const std::string& bytes) {
-    EXPECT_EQ(kCmpdbSucceeded, Run({"dump", File("dumped." + kind, bytes)})) << kind;
-    EXPECT_EQ(kCmpdbSucceeded, Run({"build", kind, File("dump.tsv", m_printed), Path("built")}))
-        << kind;
-    return platform::ReadWholeFile(m_dir / "built");
-  }
-
   std::string m_printed;
 };
 
