@@ -35,7 +35,7 @@ class NewFileTest : public testing::Test {
 
 // A read-only file is replaced. Whatever stands at the names of the new file is passed over and
 // left as it is, and no new file stays behind, whether the replacement worked or not.
-TEST_F(NewFileTest, TakenNamesAreLeftAloneAndNoNewFileStays) {
+TEST_F(NewFileTest, ReadOnlyFileIsReplacedTakenNamesAreLeftAloneNoNewFileStays) {
   ASSERT_TRUE(WriteWholeFile(m_path, "old"));
   ASSERT_TRUE(platform::Files().SetReadOnly(m_path.c_str(), true));
   ASSERT_TRUE(WriteWholeFile(m_path + ".new", "someone's"));

@@ -86,7 +86,7 @@ class WorkerTest : public testing::Test {
 
 // Every entry is installed, read-only ones read-only; a reinstall replaces read-only files and
 // makes them read-only again.
-TEST_F(WorkerTest, InstallsEveryEntryAndRaisesTheFlag) {
+TEST_F(WorkerTest, InstallsEveryEntryOverReadOnlyFilesAndRaisesTheFlag) {
   CFixtureTable table = Product();
   Install(table.index());
   EXPECT_EQ(1, g_installDone.load());
