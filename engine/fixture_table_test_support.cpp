@@ -1,7 +1,5 @@
 #include "engine/fixture_table_test_support.h"
 
-#include <cstdio>
-
 #include "payload/member.h"
 
 std::string& CFixtureTable::Add(const std::string& path, const std::string& content,
@@ -29,25 +27,4 @@ const PayloadIndex& CFixtureTable::index() {
   for (const PayloadEntry& entry : m_entries) m_pointers.push_back(&entry);
   m_index = PayloadIndex{m_pointers.data(), m_pointers.data() + m_pointers.size()};
   return m_index;
-}
-
-std::string TextOfSize(size_t size, unsigned seed) {
-  std::string text;
-  char line[64];
-  for (unsigned n = seed; text.size() < size; ++n) {
-    snprintf(line, sizeof line, "R%u n%u n%u %uk\r\n", n, n * 7 % 100, n * 13 % 100, n % 470);
-    text += line;
-  }
-  text.resize(size);
-  return text;
-}
-
-std::string NoiseOfSize(size_t size, unsigned seed) {
-  std::string noise(size, '\0');
-  uint32_t state = seed * 2654435761u + 1;
-  for (char& byte : noise) {
-    state = state * 1664525u + 1013904223u;
-    byte = static_cast<char>(state >> 24);
-  }
-  return noise;
 }

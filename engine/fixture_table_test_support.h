@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "payload/payload.h"
+#include "payload/test_content_test_support.h"
 
 class CFixtureTable {
  public:
@@ -32,10 +33,5 @@ class CFixtureTable {
   std::vector<const PayloadEntry*> m_pointers;
   PayloadIndex m_index{};
 };
-
-// `size` bytes of text that compresses well and differs from line to line.
-std::string TextOfSize(size_t size, unsigned seed = 1);
-// `size` pseudo-random bytes, which do not compress.
-std::string NoiseOfSize(size_t size, unsigned seed = 1);
 
 #endif  // CIRVANE_ENGINE_FIXTURE_TABLE_TEST_SUPPORT_H_

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/fixture_table_test_support.h"
 #include "payload/payload.h"
+#include "payload/test_content_test_support.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "engine/fixture_table_test_support.h"
 #include "payload/member.h"
 #include "payload/scratch_tree_test_support.h"
 #include "payload/table_source.h"
+#include "payload/test_content_test_support.h"
 
 namespace fs = std::filesystem;
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/fixture_table_test_support.h"
 #include "payload/scratch_tree_test_support.h"
+#include "payload/test_content_test_support.h"
 
 namespace fs = std::filesystem;
 
