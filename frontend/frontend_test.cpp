@@ -3,12 +3,11 @@
 // test runs on: dialog_templates_test_support.h.)
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "frontend/dialog_templates_test_support.h"
 #include "frontend/licence_text.h"
+#include "platform/fake/test_files.h"
 
 namespace {
 
@@ -35,10 +34,9 @@ TEST(FrontendTest, LicenceTextHasTheShapeTheEditBoxNeeds) {
 
 #ifdef CIRVANE_FRONTEND_SOURCE_DIR
 TEST(FrontendTest, ManifestAsksForAdministratorRights) {
-  std::ifstream file(std::string(CIRVANE_FRONTEND_SOURCE_DIR) + "/installer.manifest");
-  std::ostringstream manifest;
-  manifest << file.rdbuf();
-  EXPECT_NE(std::string::npos, manifest.str().find("level=\"requireAdministrator\""));
+  std::string manifest =
+      platform::ReadWholeFile(std::string(CIRVANE_FRONTEND_SOURCE_DIR) + "/installer.manifest");
+  EXPECT_NE(std::string::npos, manifest.find("level=\"requireAdministrator\""));
   const std::string script(InstallerScriptText, kInstallerScriptTextLength);
   EXPECT_NE(std::string::npos, script.find("1 RT_MANIFEST \"installer.manifest\""));
   EXPECT_NE(std::string::npos, script.find("VALUE \"ProductVersion\", CIRVANE_PRODUCT_VERSION"));

@@ -24,10 +24,7 @@ using platform::CHeadlessWindow;
 // `text` as UTF-16LE without a terminating unit.
 std::string Wide(std::string_view text) {
   std::string units;
-  for (char c : text) {
-    units += c;
-    units += '\0';
-  }
+  for (char c : text) units += {c, '\0'};
   return units;
 }
 

@@ -3,6 +3,7 @@
 // their order and early ends. The worker runs for real over a small payload.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 #include <functional>
@@ -76,11 +77,12 @@ class InstallControllerTest : public testing::Test {
   void TearDown() override { EXPECT_TRUE(m_ui.faults().empty()) << m_ui.faults()[0]; }
 
   // Accept, the target typed in, Install Now.
-  void StartInstalling(const std::string& directory) {
-    m_ui.Click(IDD_INSTALL, IDC_ACCEPT);
-    m_ui.Type(IDD_INSTALL, IDC_INSTALL_DIR, directory);
-    m_ui.Click(IDD_INSTALL, IDC_INSTALL_NOW);
+  static void StartInstalling(const std::string& directory, platform::CHeadlessUi& ui) {
+    ui.Click(IDD_INSTALL, IDC_ACCEPT);
+    ui.Type(IDD_INSTALL, IDC_INSTALL_DIR, directory);
+    ui.Click(IDD_INSTALL, IDC_INSTALL_NOW);
   }
+  void StartInstalling(const std::string& directory) { StartInstalling(directory, m_ui); }
 
   // Waits for the worker, then lets the timer see it finished.
   void FinishInstalling() {
@@ -249,16 +251,14 @@ TEST_F(InstallControllerTest, OverwriteQuestionCancelledOrNotShownLeavesEverythi
   m_ui.PressEscape(IDD_INSTALL);
   EXPECT_EQ(kIdCancel, cancelled.DoModal());
 
-  std::vector<platform::SDialogTemplate> templates;
-  for (const platform::SDialogTemplate& each : InstallerDialogTemplates()) {
-    if (each.id != IDD_OVERWRITE) templates.push_back(each);
-  }
+  std::vector<platform::SDialogTemplate> templates = InstallerDialogTemplates();
+  templates.erase(std::remove_if(templates.begin(), templates.end(),
+                                 [](const auto& each) { return each.id == IDD_OVERWRITE; }),
+                  templates.end());
   platform::CHeadlessUi ui(templates, InstallerIconIds());
   platform::UseUi(&ui);
   CInstallDlg unasked(InstallTestPayload);
-  ui.Click(IDD_INSTALL, IDC_ACCEPT);
-  ui.Type(IDD_INSTALL, IDC_INSTALL_DIR, apps);
-  ui.Click(IDD_INSTALL, IDC_INSTALL_NOW);
+  StartInstalling(apps, ui);
   ui.Then(IDD_INSTALL, [](CHeadlessWindow& window) {
     EXPECT_EQ("1111111", States(window)) << "still idle";
     window.PressEscape();

@@ -1,6 +1,6 @@
 // e2e_driver: drives the installer under Wine for the end-to-end tests and `make run`.
 //
-//   e2e_driver [--pictures DIR] [--step-seconds N] INSTALLER STEP...
+//   e2e_driver [--pictures DIR] INSTALLER STEP...
 //
 // Starts INSTALLER the way a user would, from a second process on the same desktop, follows the
 // STEPs (tests/e2e/scenario.h), and prints on standard output, one line each, what a user would
@@ -13,12 +13,12 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <iterator>
 #include <optional>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -34,14 +34,13 @@ constexpr DWORD kRepaintMilliseconds = 60;     // for a status line that has jus
 constexpr UINT kEndedByDriver = 99;            // exit status of an installer the driver ends
 constexpr size_t kBoxNameWords = 5;            // words of a box's text in its picture's name
 constexpr char kAcceptedStates[] = "1111111";  // licence accepted, idle
+constexpr DWORD kStepMilliseconds = 30000;     // how long one step may wait for the installer
 constexpr int kFailedExitStatus = 1;
 constexpr int kUsageExitStatus = 2;
-constexpr unsigned kDefaultStepSeconds = 30;
 
 struct SDriverOptions {
   std::string installer;    // the installer's path
   std::string picturesDir;  // where pictures go; "" for none
-  unsigned stepSeconds;     // how long one step may wait for the installer
 };
 
 using Windows = std::vector<SInstallerWindow>;
@@ -54,25 +53,16 @@ void Say(const std::string& line) {
   std::fflush(stdout);
 }
 
-std::string Trimmed(std::string text) {
-  while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
-  return text;
-}
-
 // "box-cirvane-iv-has-been-successfully" from the first words of a box's text.
-std::string BoxPictureName(const std::string& text) {
-  std::string name = "box";
-  size_t words = 0;
-  bool inWord = false;
-  for (char c : text) {
-    bool letter = std::isalnum(static_cast<unsigned char>(c)) != 0;
-    if (letter && !inWord) {
-      if (words++ == kBoxNameWords) break;
-      name += '-';
-    }
-    if (letter) name += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    inWord = letter;
+std::string BoxPictureName(std::string text) {
+  for (char& c : text) {
+    unsigned char letter = static_cast<unsigned char>(c);
+    c = std::isalnum(letter) ? static_cast<char>(std::tolower(letter)) : ' ';
   }
+  std::istringstream words(text);
+  std::string name = "box";
+  std::string word;
+  for (size_t count = 0; count < kBoxNameWords && words >> word; ++count) name += '-' + word;
   return name;
 }
 
@@ -134,32 +124,17 @@ class CDriver {
   }
 
   bool RunStep(const SStep& step) {
-    switch (step.kind) {
-      case StepKind::kStates:
-        return WaitForStates(step.argument);
-      case StepKind::kAccept:
-        return Accept();
-      case StepKind::kDecline:
-        return Press(IDC_DECLINE, "Decline");
-      case StepKind::kInstall:
-        return Press(IDC_INSTALL_NOW, "Install Now");
-      case StepKind::kCancel:
-        return Press(IDCANCEL, "Cancel");
-      case StepKind::kDirectory:
-        return WriteDirectory(step.argument);
-      case StepKind::kTypeLicence:
-        return TypeIntoLicence(step.argument);
-      case StepKind::kBrowseCancel:
-        return CancelFolderBrowser();
-      case StepKind::kBox:
-        return ExpectBox(step.argument);
-      case StepKind::kOverwrite:
-      case StepKind::kUpdate:
-      case StepKind::kKeep:
-        return AnswerOverwriteQuestion(step.kind);
-      case StepKind::kExit:
-        return WaitForExit(step.number);
-    }
+    const std::string& name = step.name;
+    if (name == "states") return WaitForStates(step.argument);
+    if (name == "accept") return Accept();
+    if (name == "install") return Press(IDC_INSTALL_NOW, "Install Now");
+    if (name == "cancel") return Press(IDCANCEL, "Cancel");
+    if (name == "dir") return WriteDirectory(step.argument);
+    if (name == "type-licence") return TypeIntoLicence(step.argument);
+    if (name == "browse-cancel") return CancelFolderBrowser();
+    if (name == "box") return ExpectBox(step.argument);
+    if (name == "update" || name == "keep") return AnswerOverwriteQuestion(name == "update");
+    if (name == "exit") return WaitForExit(step.number);
     return Fail("unknown step");
   }
 
@@ -239,7 +214,8 @@ class CDriver {
     return true;
   }
 
-  bool AnswerOverwriteQuestion(StepKind answer) {
+  // Chooses Update and OK, or cancels the question.
+  bool AnswerOverwriteQuestion(bool update) {
     if (!WaitUntil("the overwrite question", Showing(WindowKind::kOverwrite))) return false;
     HWND question = Find(Look(true), WindowKind::kOverwrite);
     m_answered.insert(question);  // never a box, not even while it is torn down
@@ -247,13 +223,13 @@ class CDriver {
         (IsItemChecked(question, IDC_OVERWRITE) ? "checked" : "not checked") + ", Update " +
         (IsItemChecked(question, IDC_UPDATE) ? "checked" : "not checked"));
     TakePicture(question, "overwrite", kPaintMilliseconds);
-    if (answer == StepKind::kUpdate) {
+    if (update) {
       ClickRadio(question, IDC_UPDATE);
       if (!IsItemChecked(question, IDC_UPDATE) || IsItemChecked(question, IDC_OVERWRITE)) {
         return Fail("clicking Update did not check it alone");
       }
     }
-    PressButton(question, answer == StepKind::kKeep ? IDCANCEL : IDOK);
+    PressButton(question, update ? IDOK : IDCANCEL);
     return WaitUntil("the overwrite question to close", Showing(WindowKind::kOverwrite, false));
   }
 
@@ -277,15 +253,14 @@ class CDriver {
     Windows windows = FindInstallerWindows(m_process.dwProcessId);
     if (HWND main = Find(windows, WindowKind::kMain)) m_main = main;
     if (m_main && IsWindow(m_main)) {
-      std::string status = Trimmed(ReadItemText(m_main, IDC_STATUS));
-      if (status != m_status) {
-        m_status = status;
-        if (!status.empty()) Say("status: " + OneLine(status));
-        if (!status.empty() && !m_installingPictured) {
-          m_installingPictured = true;
-          TakePicture(m_main, "main-installing", kRepaintMilliseconds);
-        }
+      std::string status = ReadItemText(m_main, IDC_STATUS);
+      status.erase(status.find_last_not_of("\r\n") + 1);
+      if (status != m_status && !status.empty()) {
+        Say("status: " + OneLine(status));
+        if (!m_installingPictured) TakePicture(m_main, "main-installing", kRepaintMilliseconds);
+        m_installingPictured = true;
       }
+      m_status = status;
     }
     if (answerBoxes) {
       while (HWND box = NewBox(windows)) AnswerBox(box);
@@ -296,7 +271,7 @@ class CDriver {
   // Looks until `done` holds; 0, with the reason printed, when the installer ends first or the
   // step's time runs out.
   bool WaitUntil(const char* what, const Condition& done, bool answerBoxes = true) {
-    DWORD deadline = GetTickCount() + m_options.stepSeconds * 1000;
+    DWORD deadline = GetTickCount() + kStepMilliseconds;
     for (;;) {
       // Whether the installer had ended before the look, so that an end between the look and
       // this test cannot pass for an end before what `done` waits for.
@@ -368,7 +343,7 @@ class CDriver {
 };
 
 int Usage() {
-  Say("usage: e2e_driver [--pictures DIR] [--step-seconds N] INSTALLER STEP...");
+  Say("usage: e2e_driver [--pictures DIR] INSTALLER STEP...");
   return kUsageExitStatus;
 }
 
@@ -376,18 +351,13 @@ int Usage() {
 }  // namespace e2e
 
 int main(int argc, char** argv) {
-  e2e::SDriverOptions options{"", "", e2e::kDefaultStepSeconds};
+  e2e::SDriverOptions options;
   int next = 1;
-  for (; next + 1 < argc && std::strncmp(argv[next], "--", 2) == 0; next += 2) {
-    if (std::strcmp(argv[next], "--pictures") == 0) {
-      options.picturesDir = argv[next + 1];
-    } else if (std::strcmp(argv[next], "--step-seconds") == 0) {
-      options.stepSeconds = static_cast<unsigned>(std::atoi(argv[next + 1]));
-    } else {
-      return e2e::Usage();
-    }
+  if (argc > 2 && std::strcmp(argv[1], "--pictures") == 0) {
+    options.picturesDir = argv[2];
+    next = 3;
   }
-  if (next >= argc || options.stepSeconds == 0) return e2e::Usage();
+  if (next >= argc) return e2e::Usage();
   options.installer = argv[next++];
 
   std::vector<e2e::SStep> steps;

@@ -40,22 +40,10 @@ bool HasClass(HWND window, const char* className) {
   return GetClassNameA(window, name, sizeof name) > 0 && std::strcmp(name, className) == 0;
 }
 
-BOOL CALLBACK NoteTreeView(HWND child, LPARAM found) {
-  if (!HasClass(child, kTreeViewClass)) return TRUE;
-  *reinterpret_cast<bool*>(found) = true;
-  return FALSE;
-}
-
-bool HoldsTreeView(HWND window) {
-  bool found = false;
-  EnumChildWindows(window, NoteTreeView, reinterpret_cast<LPARAM>(&found));
-  return found;
-}
-
 WindowKind Classify(HWND window) {
   if (GetDlgItem(window, IDC_INSTALL_NOW)) return WindowKind::kMain;
   if (GetDlgItem(window, IDC_OVERWRITE)) return WindowKind::kOverwrite;
-  if (HoldsTreeView(window)) return WindowKind::kFolderBrowser;
+  if (FindWindowExA(window, nullptr, kTreeViewClass, nullptr)) return WindowKind::kFolderBrowser;
   if (ReadText(window) == kInstallerCaption) return WindowKind::kQuit;
   return WindowKind::kMessageBox;
 }

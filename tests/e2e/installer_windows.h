@@ -60,12 +60,8 @@ void TypeInto(HWND dialog, int id, const std::string& text);
 // the rest of its group.
 void ClickRadio(HWND dialog, int id);
 
-// Copies the screen's pixels under `window` (frame and caption included) into the BMP file
-// `path`. Null when written, or a message naming what failed. The file is an uncompressed 24-bit
-// BMP: the 14-byte file header ("BM", file size, two reserved zero words, offset of the pixels =
-// 54), the 40-byte BITMAPINFOHEADER (size 40, width, height, 1 plane, 24 bits, no compression,
-// image size, 2835 pixels per metre both ways, no palette), then the rows bottom-up, each padded
-// to a multiple of 4 bytes. All fields are little-endian.
+// Copies the screen's pixels under `window` (frame and caption included) into `path` as an
+// uncompressed 24-bit BMP. Null when written, or a message naming what failed.
 const char* SaveWindowPicture(HWND window, const std::string& path);
 
 // Writes `text` on one line: CR and LF as \r and \n.

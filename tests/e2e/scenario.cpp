@@ -1,34 +1,22 @@
 #include "tests/e2e/scenario.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <iterator>
+
+#include "tests/e2e/installer_windows.h"
 
 namespace e2e {
 namespace {
 
-struct SStepName {
-  const char* name;
-  StepKind kind;
-  bool takesArgument;
-};
-
-constexpr SStepName kStepNames[] = {
-    {"states", StepKind::kStates, true},
-    {"accept", StepKind::kAccept, false},
-    {"decline", StepKind::kDecline, false},
-    {"install", StepKind::kInstall, false},
-    {"cancel", StepKind::kCancel, false},
-    {"dir", StepKind::kDirectory, true},
-    {"type-licence", StepKind::kTypeLicence, true},
-    {"browse-cancel", StepKind::kBrowseCancel, false},
-    {"box", StepKind::kBox, true},
-    {"overwrite", StepKind::kOverwrite, false},
-    {"update", StepKind::kUpdate, false},
-    {"keep", StepKind::kKeep, false},
-    {"exit", StepKind::kExit, true},
-};
+// The steps' names, with the "=" of those that take an argument.
+constexpr std::string_view kSteps[] = {"states=", "accept",        "install",       "cancel",
+                                       "dir=",    "type-licence=", "browse-cancel", "box=",
+                                       "update",  "keep",          "exit="};
 
 bool IsStatesText(std::string_view text) {
-  return text.size() == kStateCount && text.find_first_not_of("01") == std::string_view::npos;
+  return text.size() == std::size(kStateControls) &&
+         text.find_first_not_of("01") == std::string_view::npos;
 }
 
 std::optional<int> ParseNumber(const std::string& text) {
@@ -43,22 +31,20 @@ std::optional<int> ParseNumber(const std::string& text) {
 
 std::optional<SStep> ParseStep(std::string_view text) {
   size_t equals = text.find('=');
-  std::string_view name = text.substr(0, equals);
   bool hasArgument = equals != std::string_view::npos;
-  for (const SStepName& known : kStepNames) {
-    if (name != known.name) continue;
-    if (hasArgument != known.takesArgument) return std::nullopt;
-    SStep step{std::string(text), known.kind,
-               hasArgument ? std::string(text.substr(equals + 1)) : std::string()};
-    if (step.kind == StepKind::kStates && !IsStatesText(step.argument)) return std::nullopt;
-    if (step.kind == StepKind::kExit) {
-      std::optional<int> status = ParseNumber(step.argument);
-      if (!status) return std::nullopt;
-      step.number = *status;
-    }
-    return step;
+  std::string_view form = text.substr(0, hasArgument ? equals + 1 : text.size());
+  if (std::find(std::begin(kSteps), std::end(kSteps), form) == std::end(kSteps)) {
+    return std::nullopt;
   }
-  return std::nullopt;
+  SStep step{std::string(text), std::string(text.substr(0, equals)),
+             hasArgument ? std::string(text.substr(equals + 1)) : std::string()};
+  if (step.name == "states" && !IsStatesText(step.argument)) return std::nullopt;
+  if (step.name == "exit") {
+    std::optional<int> status = ParseNumber(step.argument);
+    if (!status) return std::nullopt;
+    step.number = *status;
+  }
+  return step;
 }
 
 }  // namespace e2e
