@@ -127,8 +127,7 @@ void ExpectEveryKeyInItsPlace(const std::array<float Rec::*, F>& numbers,
   EXPECT_EQ(inOrder, order);
 }
 
-// Capacitors compare their texts ignoring case ("a" before "B"), the others exactly ("B" before
-// "a").
+// Capacitor texts compare ignoring case ("a" before "B"), the others exactly ("B" before "a").
 TEST(ShippedRecordsMergeTest, EveryKeyOrdersInItsPlace) {
   ExpectEveryKeyInItsPlace<CCapacitorDoc>(
       std::array{&CCapacitorRec::capacitance, &CCapacitorRec::voltage_rating,
