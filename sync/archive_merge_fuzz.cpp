@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <string_view>
 
 #include "sync/archive_test_support.h"
@@ -12,7 +13,6 @@
 namespace {
 
 constexpr size_t kHeaderBytes = 3;
-constexpr int kKinds = 3;
 constexpr int kByteBits = 8;
 
 template <class Doc>
@@ -38,6 +38,9 @@ void MergeBothWays(std::string_view user, std::string_view shipped) {
   if (reloaded.records.size() != userDoc.records.size()) __builtin_trap();
 }
 
+void (*const kMerges[])(std::string_view, std::string_view) = {
+    MergeBothWays<CCapacitorDoc>, MergeBothWays<CInductorDoc>, MergeBothWays<CResistorDoc>};
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -47,16 +50,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view user(bytes + kHeaderBytes, userLength);
   const std::string_view shipped(bytes + kHeaderBytes + userLength,
                                  size - kHeaderBytes - userLength);
-  switch (data[0] % kKinds) {
-    case 0:
-      MergeBothWays<CCapacitorDoc>(user, shipped);
-      break;
-    case 1:
-      MergeBothWays<CInductorDoc>(user, shipped);
-      break;
-    default:
-      MergeBothWays<CResistorDoc>(user, shipped);
-      break;
-  }
+  kMerges[data[0] % std::size(kMerges)](user, shipped);
   return 0;
 }

@@ -3,6 +3,7 @@
 #ifndef CIRVANE_SYNC_ARCHIVE_TEST_SUPPORT_H_
 #define CIRVANE_SYNC_ARCHIVE_TEST_SUPPORT_H_
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -65,7 +66,6 @@ inline std::unique_ptr<CCapacitorRec> Capacitor(const std::string& manufacturer,
   record->technology = technology;
   record->capacitance = capacitance;
   record->voltage_rating = 50.0f;
-  record->current_rating = 0;
   record->esr = 0.01f;
   return record;
 }
@@ -90,13 +90,10 @@ bool Clashes(const Rec& user, const Rec& shipped) {
 template <class Rec>
 void MergeByPlainWalk(Records<Rec>& user, Records<Rec>& shipped) {
   for (std::unique_ptr<Rec>& record : shipped) {
-    for (size_t i = 0; i < user.size();) {
-      if (Clashes(*user[i], *record)) {
-        user.erase(user.begin() + static_cast<std::ptrdiff_t>(i));
-      } else {
-        ++i;
-      }
-    }
+    user.erase(
+        std::remove_if(user.begin(), user.end(),
+                       [&](const std::unique_ptr<Rec>& mine) { return Clashes(*mine, *record); }),
+        user.end());
     user.push_back(std::move(record));
   }
   shipped.clear();

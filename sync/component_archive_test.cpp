@@ -28,6 +28,11 @@ const std::string kPlainResistorFields = Hex("00 00 00 00 20 41 CD CC CC 3D 0A D
 // Each record class's bytes, written out here, so that a field written in another's place shows
 // even though reading goes through the same code.
 TEST(ArchiveTest, EachRecordClassHasItsFixedBytes) {
+  auto expectBytes = [](auto& doc, const std::string& bytes) {
+    EXPECT_EQ(doc.SaveToBytes(), bytes);
+    ASSERT_EQ(doc.LoadFromBytes(bytes), ArchiveFault::kNone);
+    EXPECT_EQ(doc.SaveToBytes(), bytes) << "read back";
+  };
   CCapacitorDoc capacitors;
   auto capacitor = Capacitor(std::string(300, 'L'), "C-1", 1.0f);
   capacitor->voltage_rating = 2.0f;
@@ -42,6 +47,7 @@ TEST(ArchiveTest, EachRecordClassHasItsFixedBytes) {
       Hex("03") + "X7R" +
       Hex("00 00 80 3F 00 00 00 40 00 00 80 40 01 00 80 7F 00 40 9C 46 00 00 00 80 07 00 00 00") +
       Hex("01 80 00 00 00") + std::string(24, '\0') + Hex("01 00 00 00");
+  expectBytes(capacitors, capacitorBytes);
 
   CInductorDoc inductors;
   auto inductor = Inductor("Kelvra", "L1", 1.0f, 2.0f);
@@ -49,26 +55,14 @@ TEST(ArchiveTest, EachRecordClassHasItsFixedBytes) {
   inductor->parallel_resistance = 8.0f;
   inductor->parallel_capacitance = 16.0f;
   Fill(inductors, std::move(inductor));
-  const std::string inductorBytes =
-      Hex("01 00") + kInductorClass + Hex("06") + "Kelvra" + Hex("02") + "L1" +
-      Hex("00 00 80 3F 00 00 00 40 00 00 80 40 00 00 00 41 00 00 80 41");
+  expectBytes(inductors, Hex("01 00") + kInductorClass + Hex("06") + "Kelvra" + Hex("02") + "L1" +
+                             Hex("00 00 80 3F 00 00 00 40 00 00 80 40 00 00 00 41 00 00 80 41"));
 
   // The shipped resistor database begins so.
   CResistorDoc resistors;
   Fill(resistors, Resistor("", "", 10.0f, 0.1f, 0.01f), Resistor("", "", 10.2f, 0.1f, 0.01f));
-  const std::string resistorBytes = Hex("02 00") + kResistorClass + kPlainResistorFields +
-                                    Hex("01 80 00 00 33 33 23 41 CD CC CC 3D 0A D7 23 3C");
-
-  EXPECT_EQ(capacitors.SaveToBytes(), capacitorBytes);
-  EXPECT_EQ(inductors.SaveToBytes(), inductorBytes);
-  EXPECT_EQ(resistors.SaveToBytes(), resistorBytes);
-  auto expectReadBack = [](auto& doc, const std::string& bytes) {
-    ASSERT_EQ(doc.LoadFromBytes(bytes), ArchiveFault::kNone);
-    EXPECT_EQ(doc.SaveToBytes(), bytes);
-  };
-  expectReadBack(capacitors, capacitorBytes);
-  expectReadBack(inductors, inductorBytes);
-  expectReadBack(resistors, resistorBytes);
+  expectBytes(resistors, Hex("02 00") + kResistorClass + kPlainResistorFields +
+                             Hex("01 80 00 00 33 33 23 41 CD CC CC 3D 0A D7 23 3C"));
 }
 
 // Counts and text lengths take their longer forms from their escapes on, and read back.
@@ -105,9 +99,6 @@ TEST(ArchiveTest, ReadsWideTextsRepeatedClassDescriptionsAndLongClassTags) {
   ASSERT_EQ(inductors.LoadFromBytes(Hex("01 00") + kInductorClass + Hex("FF FE FF 02 56 00 78 00") +
                                     Hex("FF FE FF 00") + std::string(20, '\0')),
             ArchiveFault::kNone);
-  ASSERT_EQ(inductors.records.size(), 1u);
-  EXPECT_EQ(inductors.records[0]->manufacturer, "Vx");
-  EXPECT_EQ(inductors.records[0]->part_number, "");
   EXPECT_EQ(inductors.SaveToBytes(),
             Hex("01 00") + kInductorClass + Hex("02 56 78 00") + std::string(20, '\0'));
 

@@ -1,10 +1,8 @@
 // The model-library merge end to end on any pair of libraries. The input is a u16 length of the
 // user's library (little-endian, cut to what is left), the user's bytes, then the shipped bytes.
-// Both go to files in a scratch directory and through MergeModelLibrary. The user's file must
-// then hold exactly what a plain merge written here gives (the notice header, then the user's
-// models in order, a shipped model replacing the first of the same name ignoring case or
-// appended), read again it must give as many models, its .bak must equal the user's input, and
-// nothing else may be left in the directory.
+// After MergeModelLibrary on files holding them, the user's file must hold exactly what the plain
+// merge written here gives and read back to as many models, its .bak must equal the user's
+// input, and nothing else may be left in the directory.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -35,11 +33,8 @@ struct SModel {
 char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-  }
-  return true;
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
 }
 
 // The `.model` statements of `library`, as the statement reader gives them.

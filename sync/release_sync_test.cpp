@@ -23,6 +23,7 @@
 
 namespace {
 
+using platform::CFaultyFiles;
 using platform::ReadWholeFile;
 using platform::WriteWholeFile;
 
@@ -77,13 +78,12 @@ std::map<std::string, std::string> Databases(bool shipped, int userCount = 3) {
   };
 }
 
-// Every model or record of `database` that the installer's readers find in `file`, each as one
-// text; none when they cannot read it.
+// Every record of the archive `file`, each as one text; none when it cannot be read.
 template <class Doc>
-std::multiset<std::string> RecordTexts(const std::string& bytes) {
+std::multiset<std::string> RecordTexts(const std::string& file) {
   Doc doc;
+  doc.LoadFromBytes(ReadWholeFile(file));  // a failed load leaves no records
   std::multiset<std::string> texts;
-  if (doc.LoadFromBytes(bytes) != ArchiveFault::kNone) return texts;
   for (auto& record : doc.records) {
     Doc one;
     one.records.push_back(std::move(record));
@@ -92,11 +92,12 @@ std::multiset<std::string> RecordTexts(const std::string& bytes) {
   return texts;
 }
 
+// Every model or record of `database` that the installer's readers find in `file`.
 std::multiset<std::string> Entries(const std::string& database, const std::string& file) {
   auto merge = FindMergedDatabase(database)->merge;
-  if (merge == MergeCapacitorDatabase) return RecordTexts<CCapacitorDoc>(ReadWholeFile(file));
-  if (merge == MergeResistorDatabase) return RecordTexts<CResistorDoc>(ReadWholeFile(file));
-  if (merge == MergeInductorDatabase) return RecordTexts<CInductorDoc>(ReadWholeFile(file));
+  if (merge == MergeCapacitorDatabase) return RecordTexts<CCapacitorDoc>(file);
+  if (merge == MergeResistorDatabase) return RecordTexts<CResistorDoc>(file);
+  if (merge == MergeInductorDatabase) return RecordTexts<CInductorDoc>(file);
   std::multiset<std::string> texts;
   if (std::optional<ModelList> models = LoadModelLibrary(file)) {
     for (const ModelRec& model : *models) texts.insert(model.text);
@@ -184,7 +185,7 @@ class CInstallRun {
   platform::CScopedTempDir m_temporaryDir;  // TMP: extraction's temporaries, left by failures
   platform::CFakeSystem m_system;
   platform::CFakeUi m_ui;
-  platform::CFaultyFiles m_files;
+  CFaultyFiles m_files;
   CFixtureTable m_table;
   bool m_added = false;
   int m_budget = 0;
@@ -222,6 +223,11 @@ TEST(ReleaseSyncTest, UpdateMergesTheDatabasesTheUserHasAndOverwriteMergesNone) 
   }
 }
 
+// The message of a failed merge of `kind`, after which the shipped file is written.
+std::string Overwriting(const std::string& kind) {
+  return "Trouble merging " + kind + " databases.\n    ...overwriting";
+}
+
 // Every failure the route can meet, each shown in its words: a merge that fails hands its
 // database to the plain route, the others end the installation. No temporary file stays.
 TEST(ReleaseSyncTest, EachFailureShowsItsText) {
@@ -239,17 +245,12 @@ TEST(ReleaseSyncTest, EachFailureShowsItsText) {
          for (const char* path : kDatabases)
            run.m_files.FailOpensOf(run.Installed(path) + ".new", 1);
        },
-       {denied, "Trouble merging ferrite bead databases.\n    ...overwriting",
-        "Trouble merging BJT databases.\n    ...overwriting", denied,
-        "Trouble merging capacitor databases.\n    ...overwriting",
-        "Trouble merging diode databases.\n    ...overwriting", denied,
-        "Trouble merging inductor databases.\n    ...overwriting",
-        "Trouble merging JFET databases.\n    ...overwriting",
-        "Trouble merging MOSFET databases.\n    ...overwriting", denied,
-        "Trouble merging resistor databases.\n    ...overwriting"}},
+       {denied, Overwriting("ferrite bead"), Overwriting("BJT"), denied, Overwriting("capacitor"),
+        Overwriting("diode"), denied, Overwriting("inductor"), Overwriting("JFET"),
+        Overwriting("MOSFET"), denied, Overwriting("resistor")}},
       {"a corrupt user database",
        [](CInstallRun& run) { run.Prepare(kRes, "not an archive at all"); },
-       {"Unexpected file format.", "Trouble merging resistor databases.\n    ...overwriting"}},
+       {"Unexpected file format.", Overwriting("resistor")}},
       {"no temporary file",
        [](CInstallRun& run) { run.m_files.FailTempFiles(); },
        {"Trouble creating temporary file.\nOut of disk space?  Permission problem?"}},
@@ -304,64 +305,47 @@ TEST(ReleaseSyncTest, EachFailureShowsItsText) {
 // One kind of fault, armed at the call number `at` of its kind.
 struct Fault {
   const char* name;
-  void (*arm)(platform::CFaultyFiles& files, long at);
-  long (*calls)(const platform::CFaultyFiles& files);  // how many an installation made
-  // Whether a second Update must still find every entry of the user. Not after a close or a
-  // sync that failed once: the failed merge's message says that the shipped file replaces the
-  // user's, and it does, the next write having room again; the user's file is then only in the
-  // backup, which the next Update replaces.
+  void (CFaultyFiles::*arm)(long at);
+  long (CFaultyFiles::*calls)() const;  // how many an installation made
+  // Whether a second Update must still find every entry of the user. Not after a failed close
+  // or sync: the shipped file then replaces the user's, as the message says, and the user's
+  // file is only in the backup, which the next Update replaces.
   bool secondRunKeepsAll;
 };
 
 const Fault kFaults[] = {
-    {"full disk from write", [](platform::CFaultyFiles& f, long at) { f.FailWritesFrom(at); },
-     [](const platform::CFaultyFiles& f) { return f.writeCalls(); }, true},
-    {"failed close", [](platform::CFaultyFiles& f, long at) { f.FailClose(at); },
-     [](const platform::CFaultyFiles& f) { return f.closeCalls(); }, false},
-    {"failed sync", [](platform::CFaultyFiles& f, long at) { f.FailSync(at); },
-     [](const platform::CFaultyFiles& f) { return f.syncCalls(); }, false},
-    {"process ended at write", [](platform::CFaultyFiles& f, long at) { f.EndProcessAtWrite(at); },
-     [](const platform::CFaultyFiles& f) { return f.writeCalls(); }, true},
+    {"full disk from write", &CFaultyFiles::FailWritesFrom, &CFaultyFiles::writeCalls, true},
+    {"failed close", &CFaultyFiles::FailClose, &CFaultyFiles::closeCalls, false},
+    {"failed sync", &CFaultyFiles::FailSync, &CFaultyFiles::syncCalls, false},
+    {"process ended at write", &CFaultyFiles::EndProcessAtWrite, &CFaultyFiles::writeCalls, true},
 };
 
-// The promise of Update mode. Whatever fault strikes at whichever call (a full disk, a close
-// or a sync that fails, the process ended), the user's databases are whole, byte for byte, in
-// their place or in their backups; an installation that reports nothing wrong is exactly the
-// undisturbed one; and a second, undisturbed Update from what a full disk or an ended process left
-// keeps every model and record the user had, in its database or in the backup. The user's databases
-// hold as many entries as the shipped ones, so that a file cut short anywhere would lose some.
+// The promise of Update mode. Whatever fault strikes at whichever call, the user's databases are
+// whole in their place or in their backups; an installation that reports nothing wrong is
+// exactly the undisturbed one; and a second, undisturbed Update keeps every entry the user had.
+// The user's databases are as large as the shipped ones, so that any cut would lose entries.
 TEST(ReleaseSyncTest, NoFaultAtAnyCallLosesAnythingOfTheUser) {
   const auto user = Databases(false, 60);
-  using Scenario = std::function<void(CInstallRun&)>;
-  const std::vector<std::pair<const char*, Scenario>> scenarios = {
-      {"all eight present",
-       [&](CInstallRun& run) {
-         for (const auto& [path, content] : user) run.Prepare(path, content);
-       }},
+  const std::pair<const char*, std::map<std::string, std::string>> scenarios[] = {
+      {"all eight present", user},
       {"some present, one corrupt",
-       [&](CInstallRun& run) {
-         run.Prepare(kJft, user.at(kJft));
-         run.Prepare(kInd, user.at(kInd));
-         run.Prepare(kCap, "corrupt");
-       }},
+       {{kJft, user.at(kJft)}, {kInd, user.at(kInd)}, {kCap, "corrupt"}}},
   };
-  std::map<std::string, std::multiset<std::string>> mine;
   long faults = 0;
-  for (const auto& [scenario, prepare] : scenarios) {
+  for (const auto& [scenario, before] : scenarios) {
+    std::map<std::string, std::multiset<std::string>> mine;
     for (const Fault& fault : kFaults) {
-      std::map<std::string, std::string> before, undisturbed;
+      std::map<std::string, std::string> undisturbed;
       long calls;
       {
         CInstallRun clean;
-        prepare(clean);
-        for (const char* path : kDatabases) {
-          if (!FileExists(clean.Installed(path))) continue;
-          before[path] = ReadWholeFile(clean.Installed(path));
+        for (const auto& [path, content] : before) {
+          clean.Prepare(path, content);
           mine[path] = Entries(path, clean.Installed(path));
-          ASSERT_FALSE(mine[path].empty() && before[path] != "corrupt") << path;
+          ASSERT_FALSE(mine[path].empty() && content != "corrupt") << path;
         }
         ASSERT_EQ(1, clean.Install(true)) << scenario;
-        calls = fault.calls(clean.m_files);
+        calls = (clean.m_files.*fault.calls)();
         undisturbed = Tree(clean.m_dir.path());
       }
       for (long at = 1; at <= calls; ++at, ++faults) {
@@ -369,8 +353,8 @@ TEST(ReleaseSyncTest, NoFaultAtAnyCallLosesAnythingOfTheUser) {
         platform::CScopedTempDir dir;
         {
           CInstallRun faulty(&dir);
-          prepare(faulty);
-          fault.arm(faulty.m_files, at);
+          for (const auto& [path, content] : before) faulty.Prepare(path, content);
+          (faulty.m_files.*fault.arm)(at);
           faulty.Install(true);
           for (const auto& [path, content] : before) {
             EXPECT_TRUE(ReadWholeFile(faulty.Installed(path)) == content ||
@@ -388,9 +372,7 @@ TEST(ReleaseSyncTest, NoFaultAtAnyCallLosesAnythingOfTheUser) {
           std::multiset<std::string> kept = Entries(path, again.Installed(path));
           std::multiset<std::string> backup = Entries(path, again.Installed(path) + ".bak");
           kept.insert(backup.begin(), backup.end());
-          for (const std::string& entry : mine[path]) {
-            EXPECT_NE(0u, kept.count(entry)) << path;
-          }
+          for (const std::string& entry : mine[path]) EXPECT_NE(0u, kept.count(entry)) << path;
         }
       }
       std::printf("[ release sync ] %s, %s: %ld faults\n", scenario, fault.name, calls);

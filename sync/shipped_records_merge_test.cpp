@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdio>
 #include <limits>
+#include <numeric>
 #include <random>
 #include <type_traits>
 
@@ -61,11 +62,10 @@ void ExpectIndexAgreesWithPlainWalk(uint32_t seed) {
   std::mt19937 random(seed);
   for (int pair = 0; pair < 1500; ++pair) {
     Doc made[2];  // the user's, and the shipped one with at least one record
-    for (size_t i = 0, count = random() % 40; i < count; ++i) {
-      made[0].records.push_back(RandomRecord<typename Doc::Record>(random));
-    }
-    for (size_t i = 0, count = 1 + random() % 40; i < count; ++i) {
-      made[1].records.push_back(RandomRecord<typename Doc::Record>(random));
+    for (size_t d = 0; d < 2; ++d) {
+      for (size_t i = 0, count = d + random() % 40; i < count; ++i) {
+        made[d].records.push_back(RandomRecord<typename Doc::Record>(random));
+      }
     }
     Doc user, shipped, plainUser, plainShipped;
     user.LoadFromBytes(made[0].SaveToBytes());
@@ -123,12 +123,11 @@ void ExpectEveryKeyInItsPlace(const std::array<float Rec::*, F>& numbers,
     order.push_back(std::find(expected.begin(), expected.end(), record.get()) - expected.begin());
   }
   std::vector<size_t> inOrder(expected.size());
-  for (size_t i = 0; i < inOrder.size(); ++i) inOrder[i] = i;
+  std::iota(inOrder.begin(), inOrder.end(), 0);
   EXPECT_EQ(inOrder, order);
 }
 
-// Capacitors compare their texts ignoring case ("a" before "B"), the others exactly ("B" before
-// "a").
+// Capacitor texts compare ignoring case ("a" before "B"), the others exactly ("B" before "a").
 TEST(ShippedRecordsMergeTest, EveryKeyOrdersInItsPlace) {
   ExpectEveryKeyInItsPlace<CCapacitorDoc>(
       std::array{&CCapacitorRec::capacitance, &CCapacitorRec::voltage_rating,
