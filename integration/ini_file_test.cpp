@@ -44,7 +44,7 @@ TEST_F(IniFileTest, VistaMeansTheNtFamilyFromVersionSix) {
   EXPECT_FALSE(IsVistaOrLater()) << "no version to report";
   for (const auto& [version, vista] : std::vector<std::pair<WindowsVersion, bool>>{
            {kXp, false},
-           {{1, 6, 0}, false},
+           {{1, 6, 0}, false},  // the Windows 95 family
            {kVista, true},
            {{platform::kWindowsNtPlatformId, 10, 0}, true}}) {
     system.SetWindowsVersion(version);
