@@ -25,40 +25,31 @@ constexpr size_t kOutputChunkSize = 16384;
 
 bool StartsWithMember(std::string_view bytes) { return bytes.substr(0, 2) == "\x1f\x8b"; }
 
-// Inflates the gzip member at the start of `bytes`, appending its content to `*content`. The
-// bytes it took; nothing when the member is damaged or cut short.
-std::optional<size_t> InflateMember(z_stream& stream, std::string_view bytes,
-                                    std::string* content) {
-  if (inflateReset(&stream) != Z_OK) __builtin_trap();
-  stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
-  stream.avail_in = static_cast<uInt>(bytes.size());
-  unsigned char chunk[kOutputChunkSize];
-  for (;;) {
-    stream.next_out = chunk;
-    stream.avail_out = sizeof chunk;
-    const int result = inflate(&stream, Z_NO_FLUSH);
-    content->append(reinterpret_cast<const char*>(chunk), sizeof chunk - stream.avail_out);
-    if (result == Z_STREAM_END) return bytes.size() - stream.avail_in;
-    // Z_BUF_ERROR comes once the input has run out before the member's end.
-    if (result != Z_OK) return std::nullopt;
-  }
-}
-
 // What gzread gives for `bytes`, member after member; nothing when it would fail.
 std::optional<std::string> InflateAsGzread(std::string_view bytes) {
   if (!StartsWithMember(bytes)) return std::nullopt;
   z_stream stream{};
   if (inflateInit2(&stream, kGzipWindowBits) != Z_OK) __builtin_trap();
-  std::optional<std::string> content = std::string();
-  while (StartsWithMember(bytes)) {
-    std::optional<size_t> used = InflateMember(stream, bytes, &*content);
-    if (!used) {
-      content.reset();
-      break;
+  stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
+  stream.avail_in = static_cast<uInt>(bytes.size());
+  std::string content;
+  unsigned char chunk[kOutputChunkSize];
+  int result = Z_OK;
+  while (result == Z_OK) {
+    stream.next_out = chunk;
+    stream.avail_out = sizeof chunk;
+    result = inflate(&stream, Z_NO_FLUSH);
+    content.append(reinterpret_cast<const char*>(chunk), sizeof chunk - stream.avail_out);
+    // At a member's end, the magic right after it starts the next one.
+    std::string_view rest(reinterpret_cast<const char*>(stream.next_in), stream.avail_in);
+    if (result == Z_STREAM_END && StartsWithMember(rest)) {
+      if (inflateReset(&stream) != Z_OK) __builtin_trap();
+      result = Z_OK;
     }
-    bytes.remove_prefix(*used);
   }
   inflateEnd(&stream);
+  // Z_BUF_ERROR comes once the input has run out before a member's end.
+  if (result != Z_STREAM_END) return std::nullopt;
   return content;
 }
 
