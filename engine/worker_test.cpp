@@ -145,7 +145,9 @@ using WorkerDeathTest = WorkerTest;
 // so is a real full disk, where the file-size limit makes the system refuse writes past 64 KB.
 TEST_F(WorkerDeathTest, AFatalFailureEndsTheProcessWithStatusOne) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
+  // The real system ends the process; the real files meet the real limit.
   platform::UseSystem(nullptr);
+  platform::UseFiles(nullptr);
   CFixtureTable overLong;
   overLong.Add(".\\" + std::string(kMaxPathLength, 'x'), "data");
   EXPECT_EXIT(InstallPayload(overLong.index()), testing::ExitedWithCode(kFailureExitStatus), "");
