@@ -3,18 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "engine/paths.h"
-#include "platform/fake/faulty_files.h"
-#include "platform/fake/test_files.h"
+#include "platform/fake/fake_services_test.h"
 
 namespace {
 
 using platform::ReadWholeFile;
 using platform::WriteWholeFile;
 
-class FilesTest : public testing::Test {
- protected:
-  platform::CScopedTempDir m_dir;
-};
+using FilesTest = platform::CFakeServicesTest;
 
 TEST_F(FilesTest, ExistenceTestsTellFilesFromDirectories) {
   ASSERT_TRUE(WriteWholeFile(m_dir / "f.txt", "x"));
@@ -57,19 +53,16 @@ TEST_F(FilesTest, CreateDirectoryTreeMakesEveryMissingLevelWithinItsBudget) {
 }
 
 TEST_F(FilesTest, OpenForWriteCreatesDirectoriesAndReplacesReadOnlyFiles) {
-  std::string below = m_dir / "new\\deeper\\f.txt";
-  std::unique_ptr<platform::CFile> file = OpenForWrite(below);
-  ASSERT_NE(nullptr, file);
-  EXPECT_EQ(3u, file->Write("abc", 3));
-  EXPECT_TRUE(file->Close());
-  EXPECT_EQ("abc", ReadWholeFile(below));
-
-  ASSERT_TRUE(platform::Files().SetReadOnly(below.c_str(), true));
-  file = OpenForWrite(below);
-  ASSERT_NE(nullptr, file);
-  EXPECT_EQ(2u, file->Write("de", 2));
-  EXPECT_TRUE(file->Close());
-  EXPECT_EQ("de", ReadWholeFile(below));
+  const std::string below = m_dir / "new\\deeper\\f.txt";
+  // The first write makes the file, the second replaces it after it was made read-only.
+  for (const std::string content : {"abc", "de"}) {
+    std::unique_ptr<platform::CFile> file = OpenForWrite(below);
+    ASSERT_NE(nullptr, file);
+    EXPECT_EQ(content.size(), file->Write(content.data(), content.size()));
+    EXPECT_TRUE(file->Close());
+    EXPECT_EQ(content, ReadWholeFile(below));
+    ASSERT_TRUE(platform::Files().SetReadOnly(below.c_str(), true));
+  }
 
   EXPECT_EQ(nullptr, OpenForWrite(m_dir.path() + "\\" + std::string(kMaxPathLength, 'a')));
   EXPECT_EQ(nullptr, OpenForWrite(""));
@@ -93,14 +86,11 @@ TEST_F(FilesTest, CopyFileBytesCopiesEveryChunkOrFails) {
 
   EXPECT_FALSE(CopyFileBytes(m_dir / "missing", m_dir / "dst"));
   EXPECT_FALSE(CopyFileBytes(m_dir / "src", m_dir / "no\\such\\dir\\dst"));
-  platform::CFaultyFiles faulty;
-  platform::UseFiles(&faulty);
   for (long failingCall = 1; failingCall <= 5; ++failingCall) {
-    faulty.FailWritesFrom(faulty.writeCalls() + failingCall);
+    m_files.FailWritesFrom(m_files.writeCalls() + failingCall);
     EXPECT_FALSE(CopyFileBytes(m_dir / "src", m_dir / "dst"))
         << "write " << failingCall << " short";
   }
-  platform::UseFiles(nullptr);
 }
 
 }  // namespace

@@ -1,12 +1,10 @@
-// Any bytes as a stored member given to GunzipInPlace. Either it succeeds and the file then holds
-// exactly what zlib's inflate gives for those bytes read the way gzread reads them, or it
-// returns an error text, no such reading exists, and the file is byte for byte as it was.
-// Never anything in between, and no temporary file may stay in the TMP directory.
+// Any bytes as a stored member given to GunzipInPlace. Either it succeeds and the file holds
+// exactly what zlib's inflate gives for those bytes read as gzread reads them, or it returns an
+// error text and the file is byte for byte as it was; no temporary file may stay in TMP.
 //
-// gzread's reading: the bytes must begin with the gzip magic (anything else is passed through
-// as it is, which the installer refuses); then one gzip member after another, for as long as
-// the two bytes after a member are the magic again. Whatever else follows a member is ignored.
-// A damaged member, or one cut short, is a failure.
+// gzread's reading: bytes not starting with the gzip magic pass through as they are (which the
+// installer refuses); else one member after another for as long as the magic follows a member,
+// ignoring whatever else follows. A damaged member, or one cut short, is a failure.
 #include <zlib.h>
 
 #include <cstddef>
@@ -23,78 +21,56 @@
 namespace {
 
 constexpr int kGzipWindowBits = 15 + 16;  // a 32 KB window, gzip wrapping only, as gzread
-constexpr unsigned char kGzipMagic[] = {0x1f, 0x8b};
 constexpr size_t kOutputChunkSize = 16384;
 
-bool StartsWithMember(std::string_view bytes) {
-  return bytes.size() >= sizeof kGzipMagic &&
-         static_cast<unsigned char>(bytes[0]) == kGzipMagic[0] &&
-         static_cast<unsigned char>(bytes[1]) == kGzipMagic[1];
-}
-
-// Inflates the gzip member at the start of `bytes`, appending its content to `*content`. The
-// bytes it took; nothing when the member is damaged or cut short.
-std::optional<size_t> InflateMember(z_stream& stream, std::string_view bytes,
-                                    std::string* content) {
-  if (inflateReset(&stream) != Z_OK) __builtin_trap();
-  stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
-  stream.avail_in = static_cast<uInt>(bytes.size());
-  unsigned char chunk[kOutputChunkSize];
-  for (;;) {
-    stream.next_out = chunk;
-    stream.avail_out = sizeof chunk;
-    const int result = inflate(&stream, Z_NO_FLUSH);
-    content->append(reinterpret_cast<const char*>(chunk), sizeof chunk - stream.avail_out);
-    if (result == Z_STREAM_END) return bytes.size() - stream.avail_in;
-    // Z_BUF_ERROR comes once the input has run out before the member's end.
-    if (result != Z_OK) return std::nullopt;
-  }
-}
+bool StartsWithMember(std::string_view bytes) { return bytes.substr(0, 2) == "\x1f\x8b"; }
 
 // What gzread gives for `bytes`, member after member; nothing when it would fail.
 std::optional<std::string> InflateAsGzread(std::string_view bytes) {
   if (!StartsWithMember(bytes)) return std::nullopt;
   z_stream stream{};
   if (inflateInit2(&stream, kGzipWindowBits) != Z_OK) __builtin_trap();
-  std::optional<std::string> content = std::string();
-  while (StartsWithMember(bytes)) {
-    std::optional<size_t> used = InflateMember(stream, bytes, &*content);
-    if (!used) {
-      content.reset();
-      break;
+  stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
+  stream.avail_in = static_cast<uInt>(bytes.size());
+  std::string content;
+  unsigned char chunk[kOutputChunkSize];
+  int result = Z_OK;
+  while (result == Z_OK) {
+    stream.next_out = chunk;
+    stream.avail_out = sizeof chunk;
+    result = inflate(&stream, Z_NO_FLUSH);
+    content.append(reinterpret_cast<const char*>(chunk), sizeof chunk - stream.avail_out);
+    // At a member's end, the magic right after it starts the next one.
+    std::string_view rest(reinterpret_cast<const char*>(stream.next_in), stream.avail_in);
+    if (result == Z_STREAM_END && StartsWithMember(rest)) {
+      if (inflateReset(&stream) != Z_OK) __builtin_trap();
+      result = Z_OK;
     }
-    bytes.remove_prefix(*used);
   }
   inflateEnd(&stream);
+  // Z_BUF_ERROR comes once the input has run out before a member's end.
+  if (result != Z_STREAM_END) return std::nullopt;
   return content;
 }
 
 // The target's folder, and the folder TMP names, through a system service of the tests.
-class CScratch {
- public:
-  CScratch() {
-    m_system.SetEnvironment("TMP", platform::SystemPathForTest(m_temp.path()));
-    platform::UseSystem(&m_system);
+struct SScratch {
+  SScratch() {
+    system.SetEnvironment("TMP", platform::SystemPathForTest(temp.path()));
+    platform::UseSystem(&system);
   }
-  ~CScratch() { platform::UseSystem(nullptr); }
-  CScratch(const CScratch&) = delete;
-  CScratch& operator=(const CScratch&) = delete;
 
-  std::string Target() const { return m_dir / "member.sub"; }
-  const std::string& Temp() const { return m_temp.path(); }
-
- private:
-  platform::CFakeSystem m_system;
-  platform::CScopedTempDir m_dir;
-  platform::CScopedTempDir m_temp;
+  platform::CFakeSystem system;
+  platform::CScopedTempDir dir;
+  platform::CScopedTempDir temp;
 };
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static const CScratch scratch;
+  static SScratch scratch;
   const std::string stored(reinterpret_cast<const char*>(data), size);
-  const std::string target = scratch.Target();
+  const std::string target = scratch.dir / "member.sub";
   if (!platform::WriteWholeFile(target, stored)) __builtin_trap();
 
   const ErrorText error = GunzipInPlace(target);
@@ -102,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string result = platform::ReadWholeFile(target);
   if (error.has_value() == expected.has_value() || (error && error->empty())) __builtin_trap();
   if (result != (expected ? *expected : stored)) __builtin_trap();
-  if (platform::CountFiles(scratch.Temp()) != 0) __builtin_trap();
+  if (platform::CountFiles(scratch.temp.path()) != 0) __builtin_trap();
 
   platform::Files().RemoveFile(target.c_str());
   return 0;

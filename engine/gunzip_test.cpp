@@ -7,8 +7,7 @@
 #include "engine/paths.h"
 #include "engine/temp_name.h"
 #include "payload/member.h"
-#include "platform/fake/fake_system.h"
-#include "platform/fake/test_files.h"
+#include "platform/fake/fake_services_test.h"
 
 namespace {
 
@@ -22,17 +21,14 @@ std::string MemberOf(const std::string& content) {
 }
 
 // Temporary files go to a directory of the test's own, named by TMP.
-class GunzipTest : public testing::Test {
+class GunzipTest : public platform::CFakeServicesTest {
  protected:
   void SetUp() override {
+    CFakeServicesTest::SetUp();
     m_system.SetEnvironment("TMP", platform::SystemPathForTest(m_temp.path()));
-    platform::UseSystem(&m_system);
   }
-  void TearDown() override { platform::UseSystem(nullptr); }
 
-  platform::CFakeSystem m_system;
   platform::CScopedTempDir m_temp;
-  platform::CScopedTempDir m_dir;
 };
 
 TEST_F(GunzipTest, InPlaceRestoresContentOfEveryLength) {
@@ -47,24 +43,23 @@ TEST_F(GunzipTest, InPlaceRestoresContentOfEveryLength) {
 }
 
 TEST_F(GunzipTest, DamagedMembersFailLeavingTheTargetAsItWasAndNoTemporaryFile) {
-  std::string member = MemberOf(TextOfSize(20000));
-  std::string badCrc = member;
-  badCrc[badCrc.size() - 6] ^= 0x55;
-  std::string badData = member;
-  badData[kGzipMemberHeaderSize + 40] ^= 0x55;
-  std::string truncated = member.substr(0, member.size() / 2);
-  std::string notGzip = TextOfSize(2000);
-  std::string target = m_dir / "bad.sub";
+  const std::string member = MemberOf(TextOfSize(20000));
+  auto flipped = [&](size_t at) {
+    std::string damaged = member;
+    damaged[at] ^= 0x55;
+    return damaged;
+  };
+  const std::string target = m_dir / "bad.sub";
   struct Case {
     std::string stored;
     std::string error;
   };
   const Case cases[] = {
       // zlib names the file in the system's own form.
-      {badCrc, platform::SystemPathForTest(target) + ": incorrect data check"},
-      {badData, platform::SystemPathForTest(target) + ": "},
-      {truncated, "gz_uncompress(): failed gzclose()"},
-      {notGzip, target + ": not in gzip format"},
+      {flipped(member.size() - 6), platform::SystemPathForTest(target) + ": incorrect data check"},
+      {flipped(kGzipMemberHeaderSize + 40), platform::SystemPathForTest(target) + ": "},
+      {member.substr(0, member.size() / 2), "gz_uncompress(): failed gzclose()"},
+      {TextOfSize(2000), target + ": not in gzip format"},
   };
   for (const Case& c : cases) {
     ASSERT_TRUE(WriteWholeFile(target, c.stored));

@@ -5,19 +5,15 @@
 #include <filesystem>
 
 #include "engine/files.h"
-#include "platform/fake/faulty_files.h"
-#include "platform/fake/test_files.h"
+#include "platform/fake/fake_services_test.h"
 
 namespace {
 
 using platform::ReadWholeFile;
 using platform::WriteWholeFile;
 
-class NewFileTest : public testing::Test {
+class NewFileTest : public platform::CFakeServicesTest {
  protected:
-  void SetUp() override { platform::UseFiles(&m_files); }
-  void TearDown() override { platform::UseFiles(nullptr); }
-
   // Replaces m_path by `content`.
   ReplaceOutcome Replace(const std::string& content) {
     CFileReplacement replacement(m_path);
@@ -28,8 +24,6 @@ class NewFileTest : public testing::Test {
     return replacement.Commit();
   }
 
-  platform::CFaultyFiles m_files;
-  platform::CScopedTempDir m_dir;
   const std::string m_path = m_dir / "standard.bjt";
 };
 

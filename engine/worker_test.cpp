@@ -9,10 +9,7 @@
 #include "engine/message.h"
 #include "engine/paths.h"
 #include "payload/member.h"
-#include "platform/fake/fake_system.h"
-#include "platform/fake/fake_ui.h"
-#include "platform/fake/faulty_files.h"
-#include "platform/fake/test_files.h"
+#include "platform/fake/fake_services_test.h"
 
 #ifndef _WIN32
 #include <signal.h>
@@ -30,19 +27,13 @@ void RunPayload(void* index) { InstallPayload(*static_cast<const PayloadIndex*>(
 
 // Runs installations into a scratch directory with recording stand-ins for the boxes, the
 // exit and the temporary directory.
-class WorkerTest : public testing::Test {
+class WorkerTest : public platform::CFakeServicesTest {
  protected:
   void SetUp() override {
+    CFakeServicesTest::SetUp();
     m_system.SetEnvironment("TMP", platform::SystemPathForTest(m_temp.path()));
-    platform::UseSystem(&m_system);
-    platform::UseUi(&m_ui);
     snprintf(g_installDir, sizeof g_installDir, "%s", (m_dir / "Cirvane IV").c_str());
     g_updateMode = 0;
-  }
-  void TearDown() override {
-    platform::UseSystem(nullptr);
-    platform::UseUi(&m_quiet);
-    platform::UseFiles(nullptr);
   }
 
   // Starts the worker on its own thread over `index` and waits for it to end.
@@ -77,11 +68,7 @@ class WorkerTest : public testing::Test {
     }
   }
 
-  platform::CFakeSystem m_system;
-  platform::CFakeUi m_ui;
-  platform::CFakeUi m_quiet;
   platform::CScopedTempDir m_temp;
-  platform::CScopedTempDir m_dir;
 };
 
 // Every entry is installed, read-only ones read-only; a reinstall replaces read-only files and
@@ -154,32 +141,29 @@ TEST_F(WorkerTest, AFileThatCannotBeWrittenEndsTheInstallation) {
 
 using WorkerDeathTest = WorkerTest;
 
-// An over-long target is refused like any file that cannot be written, never overflowing a buffer.
+// An over-long target is refused like any file that cannot be written, never overflowing a buffer;
+// so is a real full disk, where the file-size limit makes the system refuse writes past 64 KB.
 TEST_F(WorkerDeathTest, AFatalFailureEndsTheProcessWithStatusOne) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
-  CFixtureTable table;
-  table.Add(".\\" + std::string(kMaxPathLength, 'x'), "data");
+  // The real system ends the process; the real files meet the real limit.
   platform::UseSystem(nullptr);
-  EXPECT_EXIT(InstallPayload(table.index()), testing::ExitedWithCode(kFailureExitStatus), "");
-}
-
+  platform::UseFiles(nullptr);
+  CFixtureTable overLong;
+  overLong.Add(".\\" + std::string(kMaxPathLength, 'x'), "data");
+  EXPECT_EXIT(InstallPayload(overLong.index()), testing::ExitedWithCode(kFailureExitStatus), "");
 #ifndef _WIN32
-// A real full disk: the file-size limit makes the system refuse writes past 64 KB.
-TEST_F(WorkerDeathTest, ARealWriteLimitEndsTheInstallationWithStatusOne) {
-  GTEST_FLAG_SET(death_test_style, "threadsafe");
   constexpr rlim_t kFileSizeLimit = 64 * 1024;
-  CFixtureTable table;
-  table.Add(".\\lib\\sub\\huge.sub", NoiseOfSize(4 * kFileSizeLimit));
-  platform::UseSystem(nullptr);
+  CFixtureTable huge;
+  huge.Add(".\\lib\\sub\\huge.sub", NoiseOfSize(4 * kFileSizeLimit));
   auto installUnderLimit = [&] {
     signal(SIGXFSZ, SIG_IGN);
     rlimit limit{kFileSizeLimit, kFileSizeLimit};
     setrlimit(RLIMIT_FSIZE, &limit);
-    InstallPayload(table.index());
+    InstallPayload(huge.index());
     _exit(0);
   };
   EXPECT_EXIT(installUnderLimit(), testing::ExitedWithCode(kFailureExitStatus), "");
-}
 #endif
+}
 
 }  // namespace

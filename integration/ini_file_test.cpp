@@ -16,7 +16,6 @@ using platform::WindowsVersion;
 
 constexpr WindowsVersion kXp = {platform::kWindowsNtPlatformId, 5, 1};
 constexpr WindowsVersion kVista = {platform::kWindowsNtPlatformId, 6, 0};
-constexpr WindowsVersion kMillennium = {1, 6, 0};
 
 // The real file service, except that exactly the listed files exist.
 class CListedFiles : public platform::CFaultyFiles {
@@ -33,78 +32,67 @@ class CListedFiles : public platform::CFaultyFiles {
 
 class IniFileTest : public testing::Test {
  protected:
-  void SetUp() override { platform::UseSystem(&m_system); }
   void TearDown() override {
     platform::UseFiles(nullptr);
     platform::UseSystem(nullptr);
   }
-
-  // The lookup's answer when exactly `files` exist.
-  std::optional<std::string> FindWith(std::set<std::string> files) {
-    CListedFiles listed(std::move(files));
-    platform::UseFiles(&listed);
-    std::optional<std::string> found = FindIniFile();
-    platform::UseFiles(nullptr);
-    return found;
-  }
-
-  void SetWindowsAndStore() {
-    m_system.SetEnvironment("WINDIR", "C:\\Windows");
-    m_system.SetEnvironment("LOCALAPPDATA", "C:\\Users\\u\\AppData\\Local");
-  }
-
-  platform::CFakeSystem m_system;
 };
 
-constexpr char kWindowsIni[] = "C:\\Windows\\qsim3.ini";
-constexpr char kStoreIni[] = "C:\\Users\\u\\AppData\\Local\\VirtualStore\\Windows\\qsim3.ini";
-
 TEST_F(IniFileTest, VistaMeansTheNtFamilyFromVersionSix) {
+  platform::CFakeSystem system;
+  platform::UseSystem(&system);
   EXPECT_FALSE(IsVistaOrLater()) << "no version to report";
   for (const auto& [version, vista] : std::vector<std::pair<WindowsVersion, bool>>{
            {kXp, false},
-           {kMillennium, false},
+           {{1, 6, 0}, false},  // the Windows 95 family
            {kVista, true},
            {{platform::kWindowsNtPlatformId, 10, 0}, true}}) {
-    m_system.SetWindowsVersion(version);
+    system.SetWindowsVersion(version);
     EXPECT_EQ(vista, IsVistaOrLater()) << version.platformId << " " << version.majorVersion;
   }
 }
 
-TEST_F(IniFileTest, VistaPrefersTheVirtualStoreCopyElseTheUntestedWindowsFileXpNeither) {
-  SetWindowsAndStore();
-  m_system.SetWindowsVersion(kXp);
-  EXPECT_EQ(kWindowsIni, FindWith({kStoreIni})) << "XP has no virtual store";
-  m_system.SetWindowsVersion(kVista);
-  EXPECT_EQ(kStoreIni, FindWith({kStoreIni, kWindowsIni}));
-  EXPECT_EQ(kWindowsIni, FindWith({}));
-
-  m_system.SetEnvironment("WINDIR", "\\Windows");  // no drive: all of it goes below the store
-  EXPECT_EQ(kStoreIni, FindWith({kStoreIni}));
-  m_system.SetEnvironment("WINDIR", "D:\\WinNT");
-  EXPECT_EQ("C:\\Users\\u\\AppData\\Local\\VirtualStore\\WinNT\\qsim3.ini",
-            FindWith({"C:\\Users\\u\\AppData\\Local\\VirtualStore\\WinNT\\qsim3.ini"}));
-}
-
-TEST_F(IniFileTest, WineLooksInTheWindowsDirectoryThenBelowHome) {
-  SetWindowsAndStore();
-  m_system.SetEnvironment("HOME", "Z:\\home\\u");
-  m_system.SetWindowsVersion(kVista);
-  m_system.SetWine(1);
-  const char* homeIni = "Z:\\home\\u\\.wine\\qsim3.ini";
-  EXPECT_EQ(homeIni, FindWith({homeIni, kStoreIni}));
-  EXPECT_EQ(kWindowsIni, FindWith({homeIni, kWindowsIni}));
-  EXPECT_EQ(kStoreIni, FindWith({kStoreIni}));
-}
-
-TEST_F(IniFileTest, UnusableWindowsDirectoryMeansNoFile) {
-  m_system.SetWindowsVersion(kVista);
-  m_system.SetEnvironment("LOCALAPPDATA", "C:\\Users\\u\\AppData\\Local");
-  EXPECT_EQ(std::nullopt, FindWith({kStoreIni}));
-  m_system.SetEnvironment("WINDIR", "");
-  EXPECT_EQ(std::nullopt, FindWith({})) << "an empty value would name a file here";
-  m_system.SetEnvironment("WINDIR", "C:\\" + std::string(257, 'w'));
-  EXPECT_EQ(std::nullopt, FindWith({})) << "longer than 259 characters";
+// Vista prefers the VirtualStore copy, else takes the Windows directory's file untested; XP has
+// no store. Wine looks in the Windows directory, then below HOME. No usable WINDIR, no file.
+TEST_F(IniFileTest, FindsTheCopyEachSystemReadsOrNone) {
+  const std::string windows = "C:\\Windows\\qsim3.ini";
+  const std::string store = "C:\\Users\\u\\AppData\\Local\\VirtualStore\\Windows\\qsim3.ini";
+  const std::string winNtStore = "C:\\Users\\u\\AppData\\Local\\VirtualStore\\WinNT\\qsim3.ini";
+  const std::string home = "Z:\\home\\u\\.wine\\qsim3.ini";
+  const std::string overlong = "C:\\" + std::string(257, 'w');
+  struct {
+    const char* windir;  // nullptr: not set
+    WindowsVersion version;
+    int wine;
+    std::set<std::string> files;
+    std::optional<std::string> found;
+  } const cases[] = {
+      {"C:\\Windows", kXp, 0, {store}, windows},
+      {"C:\\Windows", kVista, 0, {store, windows}, store},
+      {"C:\\Windows", kVista, 0, {}, windows},
+      {"\\Windows", kVista, 0, {store}, store},  // no drive: all of it goes below the store
+      {"D:\\WinNT", kVista, 0, {winNtStore}, winNtStore},
+      {"C:\\Windows", kVista, 1, {home, store}, home},
+      {"C:\\Windows", kVista, 1, {home, windows}, windows},
+      {"C:\\Windows", kVista, 1, {store}, store},
+      {nullptr, kVista, 0, {store}, std::nullopt},
+      {"", kVista, 0, {}, std::nullopt},  // an empty value would name a file here
+      {overlong.c_str(), kVista, 0, {}, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    platform::CFakeSystem system;
+    system.SetEnvironment("LOCALAPPDATA", "C:\\Users\\u\\AppData\\Local");
+    system.SetEnvironment("HOME", "Z:\\home\\u");
+    if (c.windir) system.SetEnvironment("WINDIR", c.windir);
+    system.SetWindowsVersion(c.version);
+    system.SetWine(c.wine);
+    platform::UseSystem(&system);
+    CListedFiles listed(c.files);
+    platform::UseFiles(&listed);
+    EXPECT_EQ(c.found, FindIniFile())
+        << testing::PrintToString(c.files) << " under WINDIR " << (c.windir ? c.windir : "unset")
+        << ", Wine " << c.wine << ", version " << c.version.majorVersion;
+  }
 }
 
 }  // namespace

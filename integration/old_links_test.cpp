@@ -11,6 +11,12 @@ namespace {
 
 using platform::Hive;
 
+// The box for an old link or folder that could not be removed.
+std::string RemovalTrouble(const std::string& path) {
+  return "Trouble removing link:\n\n" + path +
+         "\n\nYou will have to delete this by hand with the correct permisssions";
+}
+
 class OldLinksTest : public platform::CFakeServicesTest {
  protected:
   void SetUp() override {
@@ -32,15 +38,19 @@ class OldLinksTest : public platform::CFakeServicesTest {
     }
   }
 
+  void SetCommonPrograms() {
+    m_registry.SetValue(Hive::kLocalMachine,
+                        "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                        "Common Programs", m_common);
+  }
+
   platform::CFakeRegistry m_registry;
   const std::string m_common = m_dir / "All Users\\Programs";
   const std::string m_default = m_dir / "Default User\\Programs";
 };
 
 TEST_F(OldLinksTest, RemovesTheOldShortcutAndFolderFromBothMenusReadOnlyOnesToo) {
-  m_registry.SetValue(Hive::kLocalMachine,
-                      "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
-                      "Common Programs", m_common);
+  SetCommonPrograms();
   m_registry.SetValue(Hive::kUsers,
                       ".DEFAULT\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\"
                       "Shell Folders",
@@ -55,18 +65,12 @@ TEST_F(OldLinksTest, RemovesTheOldShortcutAndFolderFromBothMenusReadOnlyOnesToo)
   EXPECT_FALSE(EntryExists(m_common + "\\Pulsegrid III")) << "read-only shortcut, then folder";
   EXPECT_FALSE(EntryExists(m_default + "\\Pulsegrid III\\Plexa III.lnk"));
   EXPECT_TRUE(FileExists(m_default + "\\Pulsegrid III\\Readme.txt"));
-  ASSERT_EQ(1u, m_ui.boxes().size());
-  EXPECT_EQ("Trouble removing link:\n\n" + m_default +
-                "\\Pulsegrid III\n\nYou will have to delete this by hand with the correct "
-                "permisssions",
-            m_ui.boxes()[0]);
+  EXPECT_EQ(std::vector<std::string>{RemovalTrouble(m_default + "\\Pulsegrid III")}, m_ui.boxes());
 }
 
 TEST_F(OldLinksTest, RemoveLinkTakesFilesAndEmptyFoldersAndReportsALockedReadOnlyLink) {
   RemoveOldStartMenuLinks();
-  m_registry.SetValue(Hive::kLocalMachine,
-                      "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
-                      "Common Programs", m_common);
+  SetCommonPrograms();
   RemoveOldStartMenuLinks();
   RemoveLink(m_dir / "absent.lnk");
   const std::string folder = m_dir / "Old";
@@ -81,10 +85,7 @@ TEST_F(OldLinksTest, RemoveLinkTakesFilesAndEmptyFoldersAndReportsALockedReadOnl
   m_files.LockAttributeOf(locked);
   RemoveLink(locked);
   EXPECT_TRUE(FileExists(locked));
-  EXPECT_EQ(std::vector<std::string>{"Trouble removing link:\n\n" + locked +
-                                     "\n\nYou will have to delete this by hand with the correct "
-                                     "permisssions"},
-            m_ui.boxes());
+  EXPECT_EQ(std::vector<std::string>{RemovalTrouble(locked)}, m_ui.boxes());
 }
 
 }  // namespace

@@ -9,19 +9,14 @@
 
 namespace {
 
-class UninstallLogTest : public platform::CFakeServicesTest {
- protected:
-  void SetUp() override {
-    CFakeServicesTest::SetUp();
-    SetInstallDir(m_dir.path());
-  }
+void SetInstallDir(const std::string& dir) {
+  snprintf(g_installDir, sizeof g_installDir, "%s", dir.c_str());
+}
 
-  void SetInstallDir(const std::string& dir) {
-    snprintf(g_installDir, sizeof g_installDir, "%s", dir.c_str());
-  }
-};
+using UninstallLogTest = platform::CFakeServicesTest;
 
 TEST_F(UninstallLogTest, HoldsBothLinksWithCrLfIsRewrittenWholeAndSkipsAMissingDirectory) {
+  SetInstallDir(m_dir.path());
   WriteUninstallInfo("C:\\Users\\u\\Start Menu\\Cirvane IV.lnk",
                      "C:\\Users\\u\\Desktop\\Cirvane IV.lnk");
   WriteUninstallInfo("S.lnk", "D.lnk");

@@ -20,22 +20,17 @@ Bytes Content(size_t size, bool noise = false) {
   return Bytes(content.begin(), content.end());
 }
 
-class MemberTest : public ::testing::Test {
- protected:
-  static bool Inflates(const Bytes& member) {
-    Bytes out = {0xAA};
-    const int ok = InflateGzipMember(member.data(), member.size(), &out);
-    EXPECT_TRUE(ok || out.empty()) << "a rejected member must leave no output";
-    return ok == 1;
-  }
-
-  const Bytes m_content = Content(5000);
-  const Bytes m_member = MakeGzipMember(m_content.data(), m_content.size());
-};
+// Whether `member` inflates; a rejected one must leave no output.
+bool Inflates(const Bytes& member) {
+  Bytes out = {0xAA};
+  const int ok = InflateGzipMember(member.data(), member.size(), &out);
+  EXPECT_TRUE(ok || out.empty()) << "a rejected member must leave no output";
+  return ok == 1;
+}
 
 // Empty, short, long and incompressible contents inflate back, and the same bytes always make
 // the same member (the tables must not change from one build to the next).
-TEST_F(MemberTest, RoundTripsDeterministically) {
+TEST(MemberTest, RoundTripsDeterministically) {
   for (const Bytes& content :
        {Bytes(), Content(1), Content(1025), Content(300000), Content(70000, true)}) {
     const Bytes member = MakeGzipMember(content.data(), content.size());
@@ -48,22 +43,24 @@ TEST_F(MemberTest, RoundTripsDeterministically) {
 
 // Every truncation, a byte after the member, a second member, and a flipped byte in the header,
 // the stream, the CRC-32 and the length.
-TEST_F(MemberTest, RejectsTruncatedAndDamagedMembers) {
-  EXPECT_TRUE(Inflates(m_member));
-  for (size_t size = 0; size < m_member.size(); ++size) {
-    EXPECT_FALSE(Inflates(Bytes(m_member.begin(), m_member.begin() + size))) << size << " bytes";
+TEST(MemberTest, RejectsTruncatedAndDamagedMembers) {
+  const Bytes content = Content(5000);
+  const Bytes member = MakeGzipMember(content.data(), content.size());
+  EXPECT_TRUE(Inflates(member));
+  for (size_t size = 0; size < member.size(); ++size) {
+    EXPECT_FALSE(Inflates(Bytes(member.begin(), member.begin() + size))) << size << " bytes";
   }
-  Bytes longer = m_member;
+  Bytes longer = member;
   longer.push_back(0);
   EXPECT_FALSE(Inflates(longer)) << "a byte after the member";
-  Bytes twoMembers = m_member;
-  twoMembers.insert(twoMembers.end(), m_member.begin(), m_member.end());
+  Bytes twoMembers = member;
+  twoMembers.insert(twoMembers.end(), member.begin(), member.end());
   EXPECT_FALSE(Inflates(twoMembers)) << "a second member";
-  std::vector<size_t> offsets = {m_member.size() / 2, m_member.size() - kTrailerSize,
-                                 m_member.size() - 1};
+  std::vector<size_t> offsets = {member.size() / 2, member.size() - kTrailerSize,
+                                 member.size() - 1};
   for (size_t i = 0; i < kGzipMemberHeaderSize; ++i) offsets.push_back(i);
   for (const size_t offset : offsets) {
-    Bytes damaged = m_member;
+    Bytes damaged = member;
     damaged[offset] ^= 0x01;
     EXPECT_FALSE(Inflates(damaged)) << "byte " << offset << " flipped";
   }

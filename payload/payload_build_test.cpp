@@ -62,58 +62,52 @@ TEST_F(PayloadBuildTest, OutputDoesNotDependOnThreads) {
   }
 }
 
-// Lays out a small valid tree, lets `spoil` change it, and expects a refusal naming `named`.
-void ExpectRefused(const char* what, const std::function<void(CScratchTree*)>& spoil,
-                   const std::string& named) {
-  CScratchTree scratch;
-  scratch.Write("tree/lib/X.asy", "x");
-  scratch.Write("readonly.txt", ".\\lib\\X.asy\n");
-  spoil(&scratch);
-  BuiltPayload payload;
-  std::string err;
-  EXPECT_FALSE(BuildPayload(scratch.Root() / "tree", scratch.Root() / "readonly.txt",
-                            BuildOptions(), &payload, &err))
-      << what;
-  EXPECT_NE(err.find(named), std::string::npos) << what << ": '" << err << "' names no " << named;
-}
-
+// Each case spoils a small valid tree, and the build must refuse it naming the culprit.
 TEST_F(PayloadBuildTest, RefusesWhatTheTableCannotHold) {
   const std::string tooLong =
       std::string(60, 'd') + "/" + std::string(60, 'e') + "/fffff" + std::string(35, 'f');
+  auto write = [](const std::string& file, const std::string& bytes) {
+    return [=](CScratchTree* t) { t->Write(file, bytes); };
+  };
+  auto link = [](const std::string& target) {
+    return [=](CScratchTree* t) {
+      t->Write("outside.txt", "x");
+      fs::create_symlink(target, t->Root() / "tree/lib/link");
+    };
+  };
   struct {
     const char* what;
-    std::string file;  // below the scratch root
-    std::string bytes;
+    std::function<void(CScratchTree*)> spoil;
     std::string named;
-  } const badFiles[] = {
-      {"empty file", "tree/empty.txt", "", "empty.txt"},
-      {"case twins", "tree/Lib/x.asy", "x", "lib/X.asy"},
-      {"'..' in the list", "readonly.txt", ".\\lib\\..\\lib\\X.asy\n", "'..'"},
-      {"listed path not in tree", "readonly.txt", ".\\gone.txt\n", ".\\gone.txt"},
-      {"path too long", "tree/" + tooLong, "x", "fffff"},
-      {"colon", "tree/lib/a:b.asy", "x", "a:b.asy"},
+  } const cases[] = {
+      {"empty file", write("tree/empty.txt", ""), "empty.txt"},
+      {"case twins", write("tree/Lib/x.asy", "x"), "lib/X.asy"},
+      {"'..' in the list", write("readonly.txt", ".\\lib\\..\\lib\\X.asy\n"), "'..'"},
+      {"listed path not in tree", write("readonly.txt", ".\\gone.txt\n"), ".\\gone.txt"},
+      {"path too long", write("tree/" + tooLong, "x"), "fffff"},
+      {"colon", write("tree/lib/a:b.asy", "x"), "a:b.asy"},
+      {"link out of the tree", link("../../outside.txt"), "lib/link: a symbolic link"},
+      {"link to a directory", link("../lib"), "lib/link: a symbolic link"},
+      {"link to nothing", link("nothing"), "lib/link: a symbolic link"},
+      {"4 GiB",
+       [](CScratchTree* t) { fs::resize_file(t->Write("tree/huge.bin", "x"), uint64_t{1} << 32); },
+       "huge.bin"},
+      {"no files", [](CScratchTree* t) { fs::remove(t->Root() / "tree/lib/X.asy"); },
+       "holds no files"},
   };
-  for (const auto& bad : badFiles) {
-    ExpectRefused(
-        bad.what, [&](CScratchTree* t) { t->Write(bad.file, bad.bytes); }, bad.named);
+  for (const auto& c : cases) {
+    CScratchTree scratch;
+    scratch.Write("tree/lib/X.asy", "x");
+    scratch.Write("readonly.txt", ".\\lib\\X.asy\n");
+    c.spoil(&scratch);
+    BuiltPayload payload;
+    std::string err;
+    EXPECT_FALSE(BuildPayload(scratch.Root() / "tree", scratch.Root() / "readonly.txt",
+                              BuildOptions(), &payload, &err))
+        << c.what;
+    EXPECT_NE(err.find(c.named), std::string::npos)
+        << c.what << ": '" << err << "' names no " << c.named;
   }
-  // Links: out of the tree, to a directory, to nothing.
-  for (const char* target : {"../../outside.txt", "../lib", "nothing"}) {
-    ExpectRefused(
-        target,
-        [&](CScratchTree* t) {
-          t->Write("outside.txt", "x");
-          fs::create_symlink(target, t->Root() / "tree/lib/link");
-        },
-        "lib/link: a symbolic link");
-  }
-  ExpectRefused(
-      "4 GiB",
-      [](CScratchTree* t) { fs::resize_file(t->Write("tree/huge.bin", "x"), uint64_t{1} << 32); },
-      "huge.bin");
-  ExpectRefused(
-      "no files", [](CScratchTree* t) { fs::remove(t->Root() / "tree/lib/X.asy"); },
-      "holds no files");
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "payload/scratch_tree_test_support.h"
 #include "payload/test_content_test_support.h"
+#include "platform/fake/test_files.h"
 
 namespace fs = std::filesystem;
 
@@ -48,9 +49,9 @@ class PayloadgenCliTest : public ::testing::Test {
 TEST_F(PayloadgenCliTest, WritesTableBlobAndDepfileOrNothing) {
   ASSERT_EQ(RunWrite("out"), kPayloadgenOk) << m_err.str();
   EXPECT_EQ(m_scratch.List("out"), kOutputs);
-  const std::string table = CScratchTree::Read(Path("out/payload_table.cpp"));
+  const std::string table = platform::ReadWholeFile(Path("out/payload_table.cpp"));
   EXPECT_EQ(table.find(m_scratch.Root().string()), std::string::npos) << "absolute path in table";
-  const std::string depfile = CScratchTree::Read(Path("out/payload.d"));
+  const std::string depfile = platform::ReadWholeFile(Path("out/payload.d"));
   EXPECT_EQ(depfile.rfind(Path("out/payload_table.cpp") + ":", 0), 0u) << depfile;
   for (const std::string input : {"tree \\", "tree/empty \\", "tree/lib/sym \\",
                                   "tree/examples/Noise\\ Source.wav \\", "readonly.txt\n"}) {
@@ -60,7 +61,7 @@ TEST_F(PayloadgenCliTest, WritesTableBlobAndDepfileOrNothing) {
   m_scratch.Write("tree/lib/sym/Empty.asy", "");
   EXPECT_EQ(RunWrite("out"), kPayloadgenRefused);
   EXPECT_NE(m_err.str().find("Empty.asy"), std::string::npos) << m_err.str();
-  EXPECT_EQ(CScratchTree::Read(Path("out/payload_table.cpp")), table);
+  EXPECT_EQ(platform::ReadWholeFile(Path("out/payload_table.cpp")), table);
   EXPECT_EQ(m_scratch.List("out"), kOutputs);
   EXPECT_EQ(RunWrite("fresh"), kPayloadgenRefused);
   EXPECT_FALSE(fs::exists(Path("fresh")));

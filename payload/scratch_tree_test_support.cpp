@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <iterator>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -14,11 +13,6 @@ fs::path CScratchTree::Write(const fs::path& relative, const std::string& bytes)
   fs::create_directories(path.parent_path());
   std::ofstream(path, std::ios::binary) << bytes;
   return path;
-}
-
-std::string CScratchTree::Read(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 std::vector<std::string> CScratchTree::List(const fs::path& relative) const {

@@ -19,9 +19,6 @@ class CScratchTree {
   // Writes `bytes` to `relative` below the root, creating its directories; returns its path.
   std::filesystem::path Write(const std::filesystem::path& relative, const std::string& bytes);
 
-  // The whole content of `path`, or an empty text when it cannot be read.
-  static std::string Read(const std::filesystem::path& path);
-
   // The names in directory `relative` below the root, sorted.
   std::vector<std::string> List(const std::filesystem::path& relative) const;
 
