@@ -55,10 +55,8 @@ TEST_F(GunzipTest, DamagedMembersFailLeavingTheTargetAsItWasAndNoTemporaryFile) 
     std::string error;
   };
   const Case cases[] = {
-      // zlib names the file in the system's own form.
-      {flipped(member.size() - 6), platform::SystemPathForTest(target) + ": incorrect data check"},
-      {flipped(kGzipMemberHeaderSize + 40), platform::SystemPathForTest(target) + ": "},
-      {member.substr(0, member.size() / 2), "gz_uncompress(): failed gzclose()"},
+      {flipped(member.size() - 6), target + ": incorrect data check"},
+      {flipped(kGzipMemberHeaderSize + 40), target + ": "},
       {TextOfSize(2000), target + ": not in gzip format"},
   };
   for (const Case& c : cases) {
@@ -68,6 +66,14 @@ TEST_F(GunzipTest, DamagedMembersFailLeavingTheTargetAsItWasAndNoTemporaryFile) 
     EXPECT_EQ(0u, error->rfind(c.error, 0)) << *error;
     EXPECT_EQ(c.stored, ReadWholeFile(target));
     EXPECT_EQ(0u, platform::CountFiles(m_temp.path())) << "temporary file left after " << *error;
+  }
+  // Every cut, also those where inflate has used the last input byte just as its output buffer
+  // filled, which zlib's gzread takes for the member's end.
+  const std::string runs = MemberOf(std::string(100000, 'x'));
+  for (size_t size = 2; size < runs.size(); ++size) {  // from just past the magic, 1F 8B
+    ASSERT_TRUE(WriteWholeFile(target, runs.substr(0, size)));
+    EXPECT_EQ("gz_uncompress(): failed gzclose()", GunzipInPlace(target)) << "cut at " << size;
+    EXPECT_EQ(size, ReadWholeFile(target).size());
   }
 }
 
