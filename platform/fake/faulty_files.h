@@ -78,10 +78,10 @@ class CFaultyFiles : public CFileSystem {
   // What happens to the write call being made: kNone, kShort (a full disk) or kEnd.
   enum class WriteFault { kNone, kShort, kEnd };
   WriteFault NextWrite();
-  // Counts a close of a written file; true when this one must fail.
-  bool NextCloseFails();
-  // Counts a sync; true when this one must fail.
-  bool NextSyncFails();
+  // Count a close of a written file, or a sync; true when this one must fail (the count starts
+  // at 1, so an unarmed 0 never matches).
+  bool NextCloseFails() { return ++m_closeCalls == m_failClose; }
+  bool NextSyncFails() { return ++m_syncCalls == m_failSync; }
 
  private:
   // Wraps a real file that was opened or created.
