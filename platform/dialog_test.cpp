@@ -24,19 +24,15 @@ constexpr int kRed = 11;
 constexpr int kBlue = 12;
 constexpr int kFixed = 16;
 
+const std::vector<platform::SControlTemplate> kControls = {
+    {kName, ControlKind::kEdit, "", 7, 7, 120, 14},
+    {kFixed, ControlKind::kMultiLineEdit, "", 7, 25, 120, 30},
+    {kRed, ControlKind::kAutoRadioButton, "Red", 7, 60, 60, 12},
+    {kBlue, ControlKind::kAutoRadioButton, "Blue", 7, 74, 60, 12},
+    {kIdOk, ControlKind::kDefPushButton, "OK", 140, 80, 50, 14},
+    {kIdCancel, ControlKind::kPushButton, "Cancel", 140, 98, 50, 14}};
 const std::vector<platform::SDialogTemplate> kTemplates = {
-    {kDemoTemplate,
-     "Demo",
-     200,
-     120,
-     "MS Sans Serif",
-     8,
-     {{kName, ControlKind::kEdit, "", 7, 7, 120, 14},
-      {kFixed, ControlKind::kMultiLineEdit, "", 7, 25, 120, 30},
-      {kRed, ControlKind::kAutoRadioButton, "Red", 7, 60, 60, 12},
-      {kBlue, ControlKind::kAutoRadioButton, "Blue", 7, 74, 60, 12},
-      {kIdOk, ControlKind::kDefPushButton, "OK", 140, 80, 50, 14},
-      {kIdCancel, ControlKind::kPushButton, "Cancel", 140, 98, 50, 14}}}};
+    {kDemoTemplate, "Demo", 200, 120, "MS Sans Serif", 8, kControls}};
 
 class CDemoDlg : public platform::CDialog {
  public:
