@@ -124,18 +124,6 @@ int CFaultyFiles::MoveReplacing(const char* from, const char* to) {
   return RealFiles().MoveReplacing(from, to);
 }
 
-gzFile CFaultyFiles::OpenGzip(const char* path) {
-  return m_ended ? nullptr : RealFiles().OpenGzip(path);
-}
-
-EntryKind CFaultyFiles::Find(const char* path) {
-  return m_ended ? EntryKind::kNone : RealFiles().Find(path);
-}
-
-MakeDirectoryResult CFaultyFiles::MakeDirectory(const char* path) {
-  return m_ended ? MakeDirectoryResult::kFailed : RealFiles().MakeDirectory(path);
-}
-
 int CFaultyFiles::RemoveFile(const char* path) {
   if (m_ended || RefusedAsReadOnly(path)) return 0;
   return RealFiles().RemoveFile(path);
@@ -153,10 +141,6 @@ int CFaultyFiles::SetReadOnly(const char* path, bool readOnly) {
     if (m_lockedAttributes.count(path)) return 0;
   }
   return RealFiles().SetReadOnly(path, readOnly);
-}
-
-int CFaultyFiles::IsReadOnly(const char* path) {
-  return m_ended ? 0 : RealFiles().IsReadOnly(path);
 }
 
 std::optional<SNewFile> CFaultyFiles::MakeFreshTempFile() {

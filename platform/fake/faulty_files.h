@@ -65,13 +65,19 @@ class CFaultyFiles : public CFileSystem {
   int MoveReplacing(const char* from, const char* to) override;
   // Nothing to wait for: the faults model an ended process, not a lost disk.
   int SyncFolderOf(const char*) override { return m_ended ? 0 : 1; }
-  gzFile OpenGzip(const char* path) override;
-  EntryKind Find(const char* path) override;
-  MakeDirectoryResult MakeDirectory(const char* path) override;
+  gzFile OpenGzip(const char* path) override {
+    return m_ended ? nullptr : RealFiles().OpenGzip(path);
+  }
+  EntryKind Find(const char* path) override {
+    return m_ended ? EntryKind::kNone : RealFiles().Find(path);
+  }
+  MakeDirectoryResult MakeDirectory(const char* path) override {
+    return m_ended ? MakeDirectoryResult::kFailed : RealFiles().MakeDirectory(path);
+  }
   int RemoveFile(const char* path) override;
   int RemoveEmptyDirectory(const char* path) override;
   int SetReadOnly(const char* path, bool readOnly) override;
-  int IsReadOnly(const char* path) override;
+  int IsReadOnly(const char* path) override { return m_ended ? 0 : RealFiles().IsReadOnly(path); }
   std::string FallbackTempDirectory() override { return RealFiles().FallbackTempDirectory(); }
   std::optional<SNewFile> MakeFreshTempFile() override;
 

@@ -1,5 +1,6 @@
 #include "platform/fake/headless_ui.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace platform {
@@ -132,16 +133,10 @@ int CHeadlessUi::RecordBox(const char* text, const char* caption, unsigned style
   return kMessageBoxOk;
 }
 
-const SDialogTemplate* CHeadlessUi::FindTemplate(int id) const {
-  for (const SDialogTemplate& source : m_templates) {
-    if (source.id == id) return &source;
-  }
-  return nullptr;
-}
-
 int CHeadlessUi::RunModalDialog(CDialog& dialog) {
-  const SDialogTemplate* source = FindTemplate(dialog.templateId());
-  if (!source) {
+  auto source = std::find_if(m_templates.begin(), m_templates.end(),
+                             [&](const SDialogTemplate& t) { return t.id == dialog.templateId(); });
+  if (source == m_templates.end()) {
     AddFault("no template " + std::to_string(dialog.templateId()));
     return kDialogFailed;
   }

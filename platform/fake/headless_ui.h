@@ -164,7 +164,6 @@ class CHeadlessUi : public CUi {
     Action action;
   };
 
-  const SDialogTemplate* FindTemplate(int id) const;
   // Runs steps until `window` has ended; false when the script ran out first.
   bool RunScript(CHeadlessWindow& window);
   bool TakeStep(SStep* step);
