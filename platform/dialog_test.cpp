@@ -24,19 +24,15 @@ constexpr int kRed = 11;
 constexpr int kBlue = 12;
 constexpr int kFixed = 16;
 
+const std::vector<platform::SControlTemplate> kControls = {
+    {kName, ControlKind::kEdit, "", 7, 7, 120, 14},
+    {kFixed, ControlKind::kMultiLineEdit, "", 7, 25, 120, 30},
+    {kRed, ControlKind::kAutoRadioButton, "Red", 7, 60, 60, 12},
+    {kBlue, ControlKind::kAutoRadioButton, "Blue", 7, 74, 60, 12},
+    {kIdOk, ControlKind::kDefPushButton, "OK", 140, 80, 50, 14},
+    {kIdCancel, ControlKind::kPushButton, "Cancel", 140, 98, 50, 14}};
 const std::vector<platform::SDialogTemplate> kTemplates = {
-    {kDemoTemplate,
-     "Demo",
-     200,
-     120,
-     "MS Sans Serif",
-     8,
-     {{kName, ControlKind::kEdit, "", 7, 7, 120, 14},
-      {kFixed, ControlKind::kMultiLineEdit, "", 7, 25, 120, 30},
-      {kRed, ControlKind::kAutoRadioButton, "Red", 7, 60, 60, 12},
-      {kBlue, ControlKind::kAutoRadioButton, "Blue", 7, 74, 60, 12},
-      {kIdOk, ControlKind::kDefPushButton, "OK", 140, 80, 50, 14},
-      {kIdCancel, ControlKind::kPushButton, "Cancel", 140, 98, 50, 14}}}};
+    {kDemoTemplate, "Demo", 200, 120, "MS Sans Serif", 8, kControls}};
 
 class CDemoDlg : public platform::CDialog {
  public:
@@ -77,27 +73,22 @@ class CDemoDlg : public platform::CDialog {
   }
 };
 
-class DialogTest : public ::testing::Test {
- protected:
-  DialogTest() { platform::UseUi(&m_ui); }
-
-  platform::CHeadlessUi m_ui{kTemplates, {kDemoIcon}, "demo"};
-};
-
 // Typing in the fixed box is undone by giving the data back, which is heard as no second change.
-TEST_F(DialogTest, ExchangesTextsAndChecksBothWays) {
+TEST(DialogTest, ExchangesTextsAndChecksBothWays) {
+  platform::CHeadlessUi ui{kTemplates, {kDemoIcon}, "demo"};
+  platform::UseUi(&ui);
   CDemoDlg dialog;
   dialog.m_blue = 1;
-  m_ui.Then(kDemoTemplate, [](CHeadlessWindow& window) {
+  ui.Then(kDemoTemplate, [](CHeadlessWindow& window) {
     EXPECT_EQ("initial", window.Text(kName)) << "members reach the controls at the start";
     EXPECT_TRUE(window.Checked(kBlue));
     EXPECT_EQ("Arial", window.Control(kFixed)->fontFace);
     EXPECT_EQ("", window.Control(kName)->fontFace) << "others keep the dialog's font";
     EXPECT_EQ(kDemoIcon, window.smallIconId());
   });
-  m_ui.Type(kDemoTemplate, kName, "typed");
-  m_ui.Type(kDemoTemplate, kFixed, "changed");
-  m_ui.Then(kDemoTemplate, [&dialog](CHeadlessWindow& window) {
+  ui.Type(kDemoTemplate, kName, "typed");
+  ui.Type(kDemoTemplate, kFixed, "changed");
+  ui.Then(kDemoTemplate, [&dialog](CHeadlessWindow& window) {
     EXPECT_EQ("fixed text", window.Text(kFixed));
     EXPECT_EQ(1, dialog.m_fixedChanges);
     dialog.CheckRadioButton(kRed, kBlue, kRed);
@@ -105,14 +96,14 @@ TEST_F(DialogTest, ExchangesTextsAndChecksBothWays) {
     EXPECT_FALSE(window.Checked(kBlue)) << "the last button of the group is unchecked too";
     EXPECT_EQ(1, dialog.m_blue) << "checking alone does not take the data";
   });
-  m_ui.Click(kDemoTemplate, kIdOk);
+  ui.Click(kDemoTemplate, kIdOk);
 
   EXPECT_EQ(kIdOk, dialog.DoModal());
   EXPECT_EQ("typed", dialog.m_name);
   EXPECT_EQ(0, dialog.m_blue);
   EXPECT_EQ(1, dialog.m_nameChanges) << "the rewrite of the same text raises nothing";
   EXPECT_EQ(nullptr, dialog.window()) << "the window is gone after the run";
-  EXPECT_TRUE(m_ui.faults().empty());
+  EXPECT_TRUE(ui.faults().empty());
 }
 
 }  // namespace

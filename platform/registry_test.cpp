@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <chrono>
 #include <string>
 #include <vector>
 
@@ -24,24 +22,35 @@ using platform::KeyAccess;
 using platform::RegistryValue;
 using platform::ValueType;
 
-constexpr char kHomeVariable[] = "CIRVANE_POSIX_HOME";
+// A home of its own for the POSIX registry, whose file it holds; not made yet.
+struct SScratchHome {
+  platform::CScopedTempDir m_dir;
+  std::string m_home = m_dir / "home";
+  platform::CScopedEnvironment m_homeVariable{"CIRVANE_POSIX_HOME",
+                                              platform::SystemPathForTest(m_home)};
+};
 
-// A key name no other run or test uses.
-std::string UniqueKeyName(const char* stem) {
-  static std::atomic<unsigned> counter{0};
-  auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-  return std::string(stem) + "-" + std::to_string(stamp) + "-" + std::to_string(++counter);
+// A value as read through `key`: its type and data (a dword as its number), or "none".
+std::string Read(CRegistryKey& key, const char* name, size_t capacity = 260) {
+  std::optional<RegistryValue> value = key.QueryValue(name, capacity);
+  if (!value) return "none";
+  if (value->type == ValueType::kDword) {
+    std::optional<uint32_t> number = platform::DwordNumber(value->data);
+    return number ? "dword " + std::to_string(*number) : "a dword of the wrong size";
+  }
+  return (value->type == ValueType::kString ? "string " : "other ") + value->data;
 }
 
 enum class RegistryKind { kFake, kReal };
 
-class RegistryContractTest : public testing::TestWithParam<RegistryKind> {
+class RegistryContractTest : public testing::TestWithParam<RegistryKind>, public SScratchHome {
  protected:
   void SetUp() override {
     m_fake.AddKey(Hive::kCurrentUser, "Software");
     m_registry = GetParam() == RegistryKind::kFake ? static_cast<CRegistry*>(&m_fake)
                                                    : &platform::RealRegistry();
-    m_root = "Software\\" + UniqueKeyName("CirvaneRegistryTest");
+    // The scratch directory's name is one no other run or test uses.
+    m_root = "Software\\" + m_dir.path().substr(m_dir.path().rfind('\\') + 1);
     std::unique_ptr<CRegistryKey> user =
         m_registry->OpenKey(Hive::kCurrentUser, "", KeyAccess::kCreateSubKey);
     ASSERT_TRUE(user && user->CreateSubKey(m_root.c_str()));
@@ -61,9 +70,6 @@ class RegistryContractTest : public testing::TestWithParam<RegistryKind> {
     return m_registry->OpenKey(Hive::kCurrentUser, (m_root + below).c_str(), access);
   }
 
-  platform::CScopedTempDir m_home;
-  platform::CScopedEnvironment m_homeVariable{kHomeVariable,
-                                              platform::SystemPathForTest(m_home.path())};
   platform::CFakeRegistry m_fake;
   CRegistry* m_registry = nullptr;
   std::string m_root;
@@ -103,19 +109,13 @@ TEST_P(RegistryContractTest, ValuesReadBackWithTheirTypeWithinTheirBuffer) {
   ASSERT_TRUE(reader);
   EXPECT_FALSE(reader->SetStringValue("Fits", "z")) << "a key opened for reading is read-only";
   EXPECT_FALSE(reader->SetDwordValue("Size", 1));
-  std::optional<RegistryValue> fits = reader->QueryValue("FITS", 260);
-  ASSERT_TRUE(fits);
-  EXPECT_EQ(ValueType::kString, fits->type);
-  EXPECT_EQ(std::string(259, 'x'), fits->data);
-  EXPECT_EQ("default", reader->QueryValue("", 260)->data);
-  EXPECT_FALSE(reader->QueryValue("TooLong", 260)) << "261 bytes with its zero";
-  EXPECT_EQ(std::string(260, 'y'), reader->QueryValue("TooLong", 261)->data);
-  EXPECT_FALSE(reader->QueryValue("Absent", 260));
-  std::optional<RegistryValue> size = reader->QueryValue("Size", 260);
-  ASSERT_TRUE(size);
-  EXPECT_EQ(ValueType::kDword, size->type);
-  EXPECT_EQ(0x12345678u, platform::DwordNumber(size->data));
-  EXPECT_EQ(ValueType::kString, reader->QueryValue("Text", 260)->type);
+  EXPECT_EQ("string " + std::string(259, 'x'), Read(*reader, "FITS"));
+  EXPECT_EQ("string default", Read(*reader, ""));
+  EXPECT_EQ("none", Read(*reader, "TooLong")) << "261 bytes with its zero";
+  EXPECT_EQ("string " + std::string(260, 'y'), Read(*reader, "TooLong", 261));
+  EXPECT_EQ("none", Read(*reader, "Absent"));
+  EXPECT_EQ("dword 305419896", Read(*reader, "Size"));
+  EXPECT_EQ("string 12345678", Read(*reader, "Text"));
 }
 
 INSTANTIATE_TEST_SUITE_P(FakeAndReal, RegistryContractTest,
@@ -231,13 +231,9 @@ TEST(RegistryExportTest, ReadsHandEditedFilesAndSkipsWhatItCannotRead) {
 }
 
 #ifndef _WIN32
-class PosixRegistryTest : public testing::Test {
+class PosixRegistryTest : public testing::Test, public SScratchHome {
  protected:
   std::string RegistryFile() const { return m_home + "\\registry.reg"; }
-
-  platform::CScopedTempDir m_dir;
-  std::string m_home = m_dir / "home";
-  platform::CScopedEnvironment m_homeVariable{kHomeVariable, platform::SystemPathForTest(m_home)};
 };
 
 TEST_F(PosixRegistryTest, StartsLikeAFreshMachineAndKeepsChangesInItsFile) {
@@ -246,8 +242,8 @@ TEST_F(PosixRegistryTest, StartsLikeAFreshMachineAndKeepsChangesInItsFile) {
       Hive::kCurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
       KeyAccess::kQueryValue);
   ASSERT_TRUE(folders);
-  EXPECT_EQ(m_home + "\\Desktop", folders->QueryValue("Desktop", 260)->data);
-  EXPECT_EQ(m_home + "\\Start Menu", folders->QueryValue("Start Menu", 260)->data);
+  EXPECT_EQ("string " + m_home + "\\Desktop", Read(*folders, "Desktop"));
+  EXPECT_EQ("string " + m_home + "\\Start Menu", Read(*folders, "Start Menu"));
   EXPECT_FALSE(platform::Files().Find(RegistryFile().c_str()) == platform::EntryKind::kFile)
       << "reading writes nothing";
 
@@ -264,7 +260,7 @@ TEST_F(PosixRegistryTest, StartsLikeAFreshMachineAndKeepsChangesInItsFile) {
   std::unique_ptr<CRegistryKey> edited =
       registry.OpenKey(Hive::kUsers, "edited", KeyAccess::kQueryValue);
   ASSERT_TRUE(edited);
-  EXPECT_EQ("x", edited->QueryValue("", 260)->data);
+  EXPECT_EQ("string x", Read(*edited, ""));
   EXPECT_FALSE(registry.OpenKey(Hive::kLocalMachine, "Software\\Vendor", KeyAccess::kQueryValue));
 }
 

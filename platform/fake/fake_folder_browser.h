@@ -1,7 +1,5 @@
 // A folder browser for tests: plays a scripted user who moves the selection through some folders
-// and then chooses or cancels, and records what the callback did to the browser. Like the shell's
-// browser, it selects a folder for the callback only when the folder exists (AddFolder), and
-// reports that selection to the callback before the selection call returns.
+// and then chooses or cancels, and records what the callback did to the browser.
 #ifndef CIRVANE_PLATFORM_FAKE_FAKE_FOLDER_BROWSER_H_
 #define CIRVANE_PLATFORM_FAKE_FAKE_FOLDER_BROWSER_H_
 
@@ -20,8 +18,6 @@ class CFakeFolderBrowser : public CFolderBrowser {
   void Select(std::optional<std::string> path) { m_moves.push_back(std::move(path)); }
   // How the next browse ends: true chooses the selection, false cancels.
   void EndWithChoice(bool choose) { m_choose = choose; }
-  // A folder that the callback can select.
-  void AddFolder(const std::string& path) { m_folders.push_back(path); }
 
   // Opens, tells the callback, makes the scripted moves, then ends as told: a choice returns
   // the current selection, which is none when nothing was ever selected.
@@ -29,14 +25,16 @@ class CFakeFolderBrowser : public CFolderBrowser {
     m_title = request.title ? request.title : "";
     m_flags = request.flags;
     m_hadOwner = request.owner != nullptr;
-    m_request = &request;
-    m_current = nullptr;
     CWindow window(*this);
     request.callback(&window, kBrowserInitialized, nullptr, request.data);
-    for (const std::optional<std::string>& move : m_moves) MoveTo(window, move);
+    ShellItem current = nullptr;
+    for (const std::optional<std::string>& move : m_moves) {
+      m_items.push_back(move);
+      current = &m_items.back();
+      request.callback(&window, kBrowserSelectionChanged, current, request.data);
+    }
     m_moves.clear();
-    m_request = nullptr;
-    return m_choose ? m_current : nullptr;
+    return m_choose ? current : nullptr;
   }
 
   std::optional<std::string> GetPathFromItem(ShellItem item) override {
@@ -61,33 +59,15 @@ class CFakeFolderBrowser : public CFolderBrowser {
   class CWindow : public CBrowserWindow {
    public:
     explicit CWindow(CFakeFolderBrowser& browser) : m_browser(browser) {}
-    void SetSelection(const char* path) override {
-      m_browser.m_selectionsSet.push_back(path);
-      for (const std::string& folder : m_browser.m_folders) {
-        if (folder == path) m_browser.MoveTo(*this, folder);
-      }
-    }
+    void SetSelection(const char* path) override { m_browser.m_selectionsSet.push_back(path); }
     void SetStatusText(const char* text) override { m_browser.m_statusTexts.push_back(text); }
 
    private:
     CFakeFolderBrowser& m_browser;
   };
 
-  void MoveTo(CWindow& window, const std::optional<std::string>& path) {
-    m_current = Item(path);
-    m_request->callback(&window, kBrowserSelectionChanged, m_current, m_request->data);
-  }
-
-  ShellItem Item(const std::optional<std::string>& path) {
-    m_items.push_back(path);
-    return &m_items.back();
-  }
-
   std::vector<std::optional<std::string>> m_moves;
   bool m_choose = false;
-  std::vector<std::string> m_folders;
-  const SBrowseRequest* m_request = nullptr;
-  ShellItem m_current = nullptr;
   std::deque<std::optional<std::string>> m_items;  // stable addresses serve as items
   std::string m_title;
   unsigned m_flags = 0;

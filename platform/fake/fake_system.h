@@ -9,6 +9,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "platform/system.h"
@@ -25,9 +26,7 @@ class CFakeSystem : public CSystem {
 
   ~CFakeSystem() override { JoinThreads(); }
 
-  void ExitProcess(int status) override {
-    Locked([&] { m_exits.push_back(status); });
-  }
+  void ExitProcess(int status) override { Append(m_exits, status); }
   int ExitRequested() override {
     return Locked([&] { return !m_exits.empty(); });
   }
@@ -38,9 +37,7 @@ class CFakeSystem : public CSystem {
       return 1;
     });
   }
-  void Sleep(unsigned milliseconds) override {
-    Locked([&] { m_sleeps.push_back(milliseconds); });
-  }
+  void Sleep(unsigned milliseconds) override { Append(m_sleeps, milliseconds); }
   std::optional<std::string> GetEnvironment(const char* name) override {
     return Locked([&]() -> std::optional<std::string> {
       auto found = m_environment.find(name);
@@ -50,34 +47,24 @@ class CFakeSystem : public CSystem {
   }
   // The Windows version is nothing until set; the Wine test answers 0 until set; the Windows
   // directory is the scripted WINDIR, as on Windows.
-  std::optional<WindowsVersion> GetWindowsVersion() override {
-    return Locked([&] { return m_windowsVersion; });
-  }
-  int IsWineEnvironment() override {
-    return Locked([&] { return m_wine; });
-  }
+  std::optional<WindowsVersion> GetWindowsVersion() override { return Get(m_windowsVersion); }
+  int IsWineEnvironment() override { return Get(m_wine); }
   std::optional<std::string> GetWindowsDirectoryPath() override { return GetEnvironment("WINDIR"); }
   int StartProcess(const std::string& commandLine, const std::string& workingDirectory) override {
     if (m_onProcessStart) m_onProcessStart();
-    Locked([&] { m_processes.push_back(SProcessStart{commandLine, workingDirectory}); });
+    Append(m_processes, SProcessStart{commandLine, workingDirectory});
     return 1;
   }
 
   void SetEnvironment(const std::string& name, const std::string& value) {
     Locked([&] { m_environment[name] = value; });
   }
-  void SetWindowsVersion(std::optional<WindowsVersion> version) {
-    Locked([&] { m_windowsVersion = version; });
-  }
+  void SetWindowsVersion(std::optional<WindowsVersion> version) { Set(m_windowsVersion, version); }
   // Makes every thread start fail from now on, as a system out of resources would.
-  void RefuseThreads() {
-    Locked([&] { m_refuseThreads = true; });
-  }
+  void RefuseThreads() { Set(m_refuseThreads, true); }
   // Calls `observer` at every process start, before the start is recorded.
   void OnProcessStart(std::function<void()> observer) { m_onProcessStart = std::move(observer); }
-  void SetWine(int wine) {
-    Locked([&] { m_wine = wine; });
-  }
+  void SetWine(int wine) { Set(m_wine, wine); }
 
   // Waits for every thread started so far.
   void JoinThreads() {
@@ -86,15 +73,9 @@ class CFakeSystem : public CSystem {
     for (std::thread& thread : threads) thread.join();
   }
 
-  std::vector<int> exits() const {
-    return Locked([&] { return m_exits; });
-  }
-  std::vector<unsigned> sleeps() const {
-    return Locked([&] { return m_sleeps; });
-  }
-  std::vector<SProcessStart> processes() const {
-    return Locked([&] { return m_processes; });
-  }
+  std::vector<int> exits() const { return Get(m_exits); }
+  std::vector<unsigned> sleeps() const { return Get(m_sleeps); }
+  std::vector<SProcessStart> processes() const { return Get(m_processes); }
 
  private:
   // Runs `action` under the lock that guards every record and setting.
@@ -102,6 +83,19 @@ class CFakeSystem : public CSystem {
   auto Locked(Action action) const -> decltype(action()) {
     std::lock_guard<std::mutex> lock(m_mutex);
     return action();
+  }
+  // A setting or record read, set or appended to under that lock.
+  template <typename T>
+  T Get(const T& field) const {
+    return Locked([&] { return field; });
+  }
+  template <typename T>
+  void Set(T& field, T value) {
+    Locked([&] { field = std::move(value); });
+  }
+  template <typename T>
+  void Append(std::vector<T>& list, T item) {
+    Locked([&] { list.push_back(std::move(item)); });
   }
 
   mutable std::mutex m_mutex;

@@ -16,21 +16,14 @@ class CFaultyFile : public CFile {
 
   size_t Write(const void* data, size_t size) override {
     if (m_owner->ended()) return 0;
-    switch (m_owner->NextWrite()) {
-      case CFaultyFiles::WriteFault::kNone: {
-        size_t written = m_real->Write(data, size);
-        // While an end of the process is armed, every write reaches the system at once.
-        if (m_owner->endArmed()) m_real->Flush();
-        return written;
-      }
-      case CFaultyFiles::WriteFault::kShort:
-        return m_real->Write(data, size / 2);
-      case CFaultyFiles::WriteFault::kEnd:
-        m_real->Write(data, size / 2);
-        m_real->Flush();  // what a killed process had handed to the system stays
-        return 0;
-    }
-    return 0;
+    CFaultyFiles::WriteFault fault = m_owner->NextWrite();
+    // A full disk, or the end of the process, lets half of the bytes arrive.
+    size_t arriving = fault == CFaultyFiles::WriteFault::kNone ? size : size / 2;
+    size_t written = m_real->Write(data, arriving);
+    // While an end of the process is armed, every write reaches the system at once, so that what
+    // a killed process had handed to the system stays.
+    if (m_owner->endArmed()) m_real->Flush();
+    return fault == CFaultyFiles::WriteFault::kEnd ? 0 : written;
   }
 
   int Flush() override { return m_owner->ended() ? 0 : m_real->Flush(); }
@@ -59,9 +52,6 @@ class CFaultyFile : public CFile {
   std::string m_path;
   bool m_writing;
 };
-
-// True when `call` is the one `armed` names (0 names none).
-bool IsArmed(long call, long armed) { return armed != 0 && call == armed; }
 
 }  // namespace
 
@@ -97,10 +87,6 @@ CFaultyFiles::WriteFault CFaultyFiles::NextWrite() {
   if (m_failFrom != 0 && call >= m_failFrom) return WriteFault::kShort;
   return WriteFault::kNone;
 }
-
-bool CFaultyFiles::NextCloseFails() { return IsArmed(++m_closeCalls, m_failClose); }
-
-bool CFaultyFiles::NextSyncFails() { return IsArmed(++m_syncCalls, m_failSync); }
 
 std::unique_ptr<CFile> CFaultyFiles::Watch(std::unique_ptr<CFile> real, const char* path,
                                            bool writing) {
@@ -138,18 +124,6 @@ int CFaultyFiles::MoveReplacing(const char* from, const char* to) {
   return RealFiles().MoveReplacing(from, to);
 }
 
-gzFile CFaultyFiles::OpenGzip(const char* path) {
-  return m_ended ? nullptr : RealFiles().OpenGzip(path);
-}
-
-EntryKind CFaultyFiles::Find(const char* path) {
-  return m_ended ? EntryKind::kNone : RealFiles().Find(path);
-}
-
-MakeDirectoryResult CFaultyFiles::MakeDirectory(const char* path) {
-  return m_ended ? MakeDirectoryResult::kFailed : RealFiles().MakeDirectory(path);
-}
-
 int CFaultyFiles::RemoveFile(const char* path) {
   if (m_ended || RefusedAsReadOnly(path)) return 0;
   return RealFiles().RemoveFile(path);
@@ -167,10 +141,6 @@ int CFaultyFiles::SetReadOnly(const char* path, bool readOnly) {
     if (m_lockedAttributes.count(path)) return 0;
   }
   return RealFiles().SetReadOnly(path, readOnly);
-}
-
-int CFaultyFiles::IsReadOnly(const char* path) {
-  return m_ended ? 0 : RealFiles().IsReadOnly(path);
 }
 
 std::optional<SNewFile> CFaultyFiles::MakeFreshTempFile() {

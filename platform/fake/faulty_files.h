@@ -65,23 +65,29 @@ class CFaultyFiles : public CFileSystem {
   int MoveReplacing(const char* from, const char* to) override;
   // Nothing to wait for: the faults model an ended process, not a lost disk.
   int SyncFolderOf(const char*) override { return m_ended ? 0 : 1; }
-  gzFile OpenGzip(const char* path) override;
-  EntryKind Find(const char* path) override;
-  MakeDirectoryResult MakeDirectory(const char* path) override;
+  gzFile OpenGzip(const char* path) override {
+    return m_ended ? nullptr : RealFiles().OpenGzip(path);
+  }
+  EntryKind Find(const char* path) override {
+    return m_ended ? EntryKind::kNone : RealFiles().Find(path);
+  }
+  MakeDirectoryResult MakeDirectory(const char* path) override {
+    return m_ended ? MakeDirectoryResult::kFailed : RealFiles().MakeDirectory(path);
+  }
   int RemoveFile(const char* path) override;
   int RemoveEmptyDirectory(const char* path) override;
   int SetReadOnly(const char* path, bool readOnly) override;
-  int IsReadOnly(const char* path) override;
+  int IsReadOnly(const char* path) override { return m_ended ? 0 : RealFiles().IsReadOnly(path); }
   std::string FallbackTempDirectory() override { return RealFiles().FallbackTempDirectory(); }
   std::optional<SNewFile> MakeFreshTempFile() override;
 
   // What happens to the write call being made: kNone, kShort (a full disk) or kEnd.
   enum class WriteFault { kNone, kShort, kEnd };
   WriteFault NextWrite();
-  // Counts a close of a written file; true when this one must fail.
-  bool NextCloseFails();
-  // Counts a sync; true when this one must fail.
-  bool NextSyncFails();
+  // Count a close of a written file, or a sync; true when this one must fail (the count starts
+  // at 1, so an unarmed 0 never matches).
+  bool NextCloseFails() { return ++m_closeCalls == m_failClose; }
+  bool NextSyncFails() { return ++m_syncCalls == m_failSync; }
 
  private:
   // Wraps a real file that was opened or created.

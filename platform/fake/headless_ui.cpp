@@ -1,5 +1,6 @@
 #include "platform/fake/headless_ui.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace platform {
@@ -82,21 +83,6 @@ int CHeadlessWindow::FireTimer(unsigned id) {
   return 1;
 }
 
-std::string CHeadlessWindow::Text(int id) const {
-  const SHeadlessControl* control = Control(id);
-  return control ? control->text : std::string();
-}
-
-int CHeadlessWindow::Enabled(int id) const {
-  const SHeadlessControl* control = Control(id);
-  return control && control->enabled;
-}
-
-int CHeadlessWindow::Checked(int id) const {
-  const SHeadlessControl* control = Control(id);
-  return control && control->checked;
-}
-
 void CHeadlessWindow::SetItemText(int id, const std::string& text) {
   SHeadlessControl* control = Find(id);
   if (!control || control->text == text) return;
@@ -104,23 +90,11 @@ void CHeadlessWindow::SetItemText(int id, const std::string& text) {
   if (IsEdit(control->source.kind)) m_dialog.DispatchCommand(id, kEditChange);
 }
 
-void CHeadlessWindow::CheckButton(int id, int checked) {
-  if (SHeadlessControl* control = Find(id)) control->checked = checked != 0;
-}
-
-void CHeadlessWindow::EnableItem(int id, int enable) {
-  if (SHeadlessControl* control = Find(id)) control->enabled = enable != 0;
-}
-
 unsigned CHeadlessWindow::SetTimer(unsigned id, unsigned milliseconds) {
   if (id == 0 || m_ui.TakeTimerFailure()) return 0;
   m_timers[id] = milliseconds;
   return id;
 }
-
-int CHeadlessWindow::KillTimer(unsigned id) { return m_timers.erase(id) ? 1 : 0; }
-
-void CHeadlessWindow::SetSmallIcon(IconHandle icon) { m_smallIconId = m_ui.IconIdOf(icon); }
 
 FontHandle CHeadlessWindow::MakeFont(const SFontSpec& spec) {
   if (!spec.face) return nullptr;
@@ -138,11 +112,6 @@ int CHeadlessWindow::ShowMessageBox(const char* text, const char* caption, unsig
   return m_ui.RecordBox(text, caption, style);
 }
 
-void CHeadlessWindow::EndDialog(int result) {
-  m_ended = true;
-  m_result = result;
-}
-
 CHeadlessUi::CHeadlessUi(std::vector<SDialogTemplate> templates, std::vector<int> iconIds,
                          std::string applicationName)
     : m_templates(std::move(templates)),
@@ -152,18 +121,6 @@ CHeadlessUi::CHeadlessUi(std::vector<SDialogTemplate> templates, std::vector<int
 void CHeadlessUi::Then(int templateId, Action action) {
   std::lock_guard<std::mutex> lock(m_mutex);
   m_script.push_back(SStep{templateId, std::move(action)});
-}
-
-void CHeadlessUi::Click(int templateId, int id) {
-  Then(templateId, [id](CHeadlessWindow& window) { window.Click(id); });
-}
-
-void CHeadlessUi::Type(int templateId, int id, const std::string& text) {
-  Then(templateId, [id, text](CHeadlessWindow& window) { window.Type(id, text); });
-}
-
-void CHeadlessUi::PressEscape(int templateId) {
-  Then(templateId, [](CHeadlessWindow& window) { window.PressEscape(); });
 }
 
 int CHeadlessUi::ShowMessageBox(const char* text) {
@@ -176,16 +133,10 @@ int CHeadlessUi::RecordBox(const char* text, const char* caption, unsigned style
   return kMessageBoxOk;
 }
 
-const SDialogTemplate* CHeadlessUi::FindTemplate(int id) const {
-  for (const SDialogTemplate& source : m_templates) {
-    if (source.id == id) return &source;
-  }
-  return nullptr;
-}
-
 int CHeadlessUi::RunModalDialog(CDialog& dialog) {
-  const SDialogTemplate* source = FindTemplate(dialog.templateId());
-  if (!source) {
+  auto source = std::find_if(m_templates.begin(), m_templates.end(),
+                             [&](const SDialogTemplate& t) { return t.id == dialog.templateId(); });
+  if (source == m_templates.end()) {
     AddFault("no template " + std::to_string(dialog.templateId()));
     return kDialogFailed;
   }
@@ -231,22 +182,9 @@ IconHandle CHeadlessUi::LoadIconResource(int resourceId) {
   return nullptr;
 }
 
-int CHeadlessUi::IconIdOf(IconHandle icon) const {
-  for (const int& id : m_iconIds) {
-    if (&id == icon) return id;
-  }
-  return 0;
-}
-
 void CHeadlessUi::AddFault(const std::string& fault) {
   std::lock_guard<std::mutex> lock(m_mutex);
   m_faults.push_back(fault);
-}
-
-bool CHeadlessUi::TakeTimerFailure() {
-  if (m_timerFailures <= 0) return false;
-  --m_timerFailures;
-  return true;
 }
 
 std::vector<CHeadlessUi::SBox> CHeadlessUi::boxes() const {

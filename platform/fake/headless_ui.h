@@ -49,9 +49,9 @@ class CHeadlessWindow : public CDialogWindow {
   int FireTimer(unsigned id);
 
   // What a user sees.
-  std::string Text(int id) const;
-  int Enabled(int id) const;
-  int Checked(int id) const;
+  std::string Text(int id) const { return Control(id) ? Control(id)->text : std::string(); }
+  int Enabled(int id) const { return Control(id) && Control(id)->enabled; }
+  int Checked(int id) const { return Control(id) && Control(id)->checked; }
   // The control, or null.
   const SHeadlessControl* Control(int id) const;
   const SDialogTemplate& source() const { return m_source; }
@@ -66,17 +66,27 @@ class CHeadlessWindow : public CDialogWindow {
   std::string GetItemText(int id) override { return Text(id); }
   void SetItemText(int id, const std::string& text) override;
   int IsButtonChecked(int id) override { return Checked(id); }
-  void CheckButton(int id, int checked) override;
-  void EnableItem(int id, int enable) override;
+  void CheckButton(int id, int checked) override {
+    if (SHeadlessControl* control = Find(id)) control->checked = checked != 0;
+  }
+  void EnableItem(int id, int enable) override {
+    if (SHeadlessControl* control = Find(id)) control->enabled = enable != 0;
+  }
   int IsItemEnabled(int id) override { return Enabled(id); }
   unsigned SetTimer(unsigned id, unsigned milliseconds) override;
-  int KillTimer(unsigned id) override;
+  int KillTimer(unsigned id) override { return m_timers.erase(id) ? 1 : 0; }
   void UpdateWindow() override {}
-  void SetSmallIcon(IconHandle icon) override;
+  // An icon handle from LoadIconResource points at its id.
+  void SetSmallIcon(IconHandle icon) override {
+    m_smallIconId = icon ? *static_cast<const int*>(icon) : 0;
+  }
   FontHandle MakeFont(const SFontSpec& spec) override;
   void SetItemFont(int id, FontHandle font) override;
   int ShowMessageBox(const char* text, const char* caption, unsigned style) override;
-  void EndDialog(int result) override;
+  void EndDialog(int result) override {
+    m_ended = true;
+    m_result = result;
+  }
 
  private:
   SHeadlessControl* Find(int id);
@@ -116,9 +126,15 @@ class CHeadlessUi : public CUi {
   // Appends a step for dialog `templateId`; a fault is recorded when another dialog is on top.
   void Then(int templateId, Action action);
   // Shortcuts for the common steps.
-  void Click(int templateId, int id);
-  void Type(int templateId, int id, const std::string& text);
-  void PressEscape(int templateId);
+  void Click(int templateId, int id) {
+    Then(templateId, [id](CHeadlessWindow& window) { window.Click(id); });
+  }
+  void Type(int templateId, int id, const std::string& text) {
+    Then(templateId, [id, text](CHeadlessWindow& window) { window.Type(id, text); });
+  }
+  void PressEscape(int templateId) {
+    Then(templateId, [](CHeadlessWindow& window) { window.PressEscape(); });
+  }
   // Makes the next `count` timer starts fail, as a busy system would.
   void FailTimerStarts(int count) { m_timerFailures = count; }
 
@@ -139,9 +155,8 @@ class CHeadlessUi : public CUi {
   // For the windows.
   void AddFault(const std::string& fault);
   int RecordBox(const char* text, const char* caption, unsigned style);
-  bool TakeTimerFailure();
-  // The icon id behind a handle from LoadIcon, 0 for another handle.
-  int IconIdOf(IconHandle icon) const;
+  // True when this timer start is one that FailTimerStarts made fail.
+  bool TakeTimerFailure() { return m_timerFailures > 0 && m_timerFailures-- > 0; }
 
  private:
   struct SStep {
@@ -149,7 +164,6 @@ class CHeadlessUi : public CUi {
     Action action;
   };
 
-  const SDialogTemplate* FindTemplate(int id) const;
   // Runs steps until `window` has ended; false when the script ran out first.
   bool RunScript(CHeadlessWindow& window);
   bool TakeStep(SStep* step);

@@ -2,6 +2,7 @@
 // arguments and its working directory reach the new process.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <string>
@@ -19,8 +20,7 @@ constexpr auto kWaitStep = std::chrono::milliseconds(50);
 std::string WaitForTwoLines(const std::string& path) {
   for (int step = 0; step < kWaitSteps; ++step) {
     std::string text = platform::ReadWholeFile(path);
-    size_t first = text.find('\n');
-    if (first != std::string::npos && text.find('\n', first + 1) != std::string::npos) return text;
+    if (std::count(text.begin(), text.end(), '\n') >= 2) return text;
     std::this_thread::sleep_for(kWaitStep);
   }
   return "";

@@ -18,7 +18,9 @@ namespace {
 constexpr unsigned kStepTimer = 7;
 constexpr unsigned kStepMilliseconds = 20;
 
-// A dialog that runs one scripted step per timer tick, the way a user would act on it.
+// A dialog that runs one scripted step per timer tick, the way a user would act on it. Over the
+// main template it exchanges the directory box and has the licence box refuse every edit; over
+// the overwrite template it exchanges the second radio button.
 class CScriptedDlg : public platform::CDialog {
  public:
   using Step = std::function<void(CScriptedDlg& dialog, HWND window)>;
@@ -26,14 +28,34 @@ class CScriptedDlg : public platform::CDialog {
       : CDialog(templateId), m_steps(std::move(steps)) {}
 
   std::string m_text;
+  std::string m_licence = "Line one\r\nLine two";
   int m_check = 0;
   int m_fixedChanges = 0;
 
  protected:
+  void DoDataExchange(platform::CDataExchange& exchange) override {
+    if (templateId() == IDD_OVERWRITE) {
+      ExchangeCheck(exchange, IDC_UPDATE, m_check);
+      return;
+    }
+    ExchangeText(exchange, IDC_INSTALL_DIR, m_text);
+    ExchangeText(exchange, IDC_LICENCE, m_licence);
+  }
+
   int OnInitDialog() override {
     CDialog::OnInitDialog();
+    if (templateId() == IDD_OVERWRITE) CheckRadioButton(IDC_OVERWRITE, IDC_UPDATE, IDC_OVERWRITE);
     SetTimer(kStepTimer, kStepMilliseconds);
     return 1;
+  }
+
+  void OnCommand(int id, int code) override {
+    if (id == IDC_LICENCE && code == platform::kEditChange) {
+      ++m_fixedChanges;
+      UpdateData(0);
+      return;
+    }
+    CDialog::OnCommand(id, code);
   }
 
   void OnTimer(unsigned id) override {
@@ -44,43 +66,6 @@ class CScriptedDlg : public platform::CDialog {
 
   std::vector<Step> m_steps;
   size_t m_next = 0;
-};
-
-// The main template: the directory box exchanged; the licence box refusing every edit.
-class CMainDlg : public CScriptedDlg {
- public:
-  using CScriptedDlg::CScriptedDlg;
-  std::string m_licence = "Line one\r\nLine two";
-
- protected:
-  void DoDataExchange(platform::CDataExchange& exchange) override {
-    ExchangeText(exchange, IDC_INSTALL_DIR, m_text);
-    ExchangeText(exchange, IDC_LICENCE, m_licence);
-  }
-  void OnCommand(int id, int code) override {
-    if (id == IDC_LICENCE && code == platform::kEditChange) {
-      ++m_fixedChanges;
-      UpdateData(0);
-      return;
-    }
-    CScriptedDlg::OnCommand(id, code);
-  }
-};
-
-// The overwrite template: the second radio button exchanged.
-class COverwriteLikeDlg : public CScriptedDlg {
- public:
-  using CScriptedDlg::CScriptedDlg;
-
- protected:
-  void DoDataExchange(platform::CDataExchange& exchange) override {
-    ExchangeCheck(exchange, IDC_UPDATE, m_check);
-  }
-  int OnInitDialog() override {
-    CScriptedDlg::OnInitDialog();
-    CheckRadioButton(IDC_OVERWRITE, IDC_UPDATE, IDC_OVERWRITE);
-    return 1;
-  }
 };
 
 // The test program puts its quiet stand-in back after every test.
@@ -96,27 +81,24 @@ std::string ItemText(HWND window, int id) {
 }
 
 TEST_F(Win32DialogTest, ExchangesEditsAndSwallowsItsOwnChangeNotices) {
-  CMainDlg dialog(IDD_INSTALL,
-                  {
-                      [](CScriptedDlg& self, HWND window) {
-                        EXPECT_EQ("C:\\start", ItemText(window, IDC_INSTALL_DIR));
-                        EXPECT_EQ(0, self.m_fixedChanges)
-                            << "giving the data raised no change notice";
-                        // A key typed into the licence box is undone at once.
-                        SendDlgItemMessageA(window, IDC_LICENCE, WM_CHAR, 'x', 0);
-                      },
-                      [](CScriptedDlg& self, HWND window) {
-                        EXPECT_EQ("Line one\r\nLine two", ItemText(window, IDC_LICENCE));
-                        EXPECT_EQ(1, self.m_fixedChanges);
-                        SetDlgItemTextA(window, IDC_INSTALL_DIR, "D:\\Apps");
-                        self.EnableItem(IDC_BROWSE, 0);
-                        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, IDC_BROWSE)));
-                        EXPECT_TRUE(self.SetItemFont(IDC_LICENCE, {"Arial", 10, 400}));
-                        self.SetSmallIcon(platform::UiService().LoadIconResource(IDI_APP));
-                        EXPECT_NE(0, SendMessageA(window, WM_GETICON, ICON_SMALL, 0));
-                        SendMessageA(window, WM_COMMAND, IDOK, 0);
-                      },
-                  });
+  auto typeIntoTheLicence = [](CScriptedDlg& self, HWND window) {
+    EXPECT_EQ("C:\\start", ItemText(window, IDC_INSTALL_DIR));
+    EXPECT_EQ(0, self.m_fixedChanges) << "giving the data raised no change notice";
+    // A key typed into the licence box is undone at once.
+    SendDlgItemMessageA(window, IDC_LICENCE, WM_CHAR, 'x', 0);
+  };
+  auto editAndConfirm = [](CScriptedDlg& self, HWND window) {
+    EXPECT_EQ("Line one\r\nLine two", ItemText(window, IDC_LICENCE));
+    EXPECT_EQ(1, self.m_fixedChanges);
+    SetDlgItemTextA(window, IDC_INSTALL_DIR, "D:\\Apps");
+    self.EnableItem(IDC_BROWSE, 0);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, IDC_BROWSE)));
+    EXPECT_TRUE(self.SetItemFont(IDC_LICENCE, {"Arial", 10, 400}));
+    self.SetSmallIcon(platform::UiService().LoadIconResource(IDI_APP));
+    EXPECT_NE(0, SendMessageA(window, WM_GETICON, ICON_SMALL, 0));
+    SendMessageA(window, WM_COMMAND, IDOK, 0);
+  };
+  CScriptedDlg dialog(IDD_INSTALL, {typeIntoTheLicence, editAndConfirm});
   dialog.m_text = "C:\\start";
   int result = dialog.DoModal();
   if (result == platform::kDialogFailed) GTEST_SKIP() << "no display for real windows";
@@ -126,32 +108,28 @@ TEST_F(Win32DialogTest, ExchangesEditsAndSwallowsItsOwnChangeNotices) {
 
 TEST_F(Win32DialogTest, NestedDialogIsOwnedCentredAndModal) {
   HWND mainWindow = nullptr;
-  COverwriteLikeDlg nested(IDD_OVERWRITE,
-                           {
-                               [&mainWindow](CScriptedDlg&, HWND window) {
-                                 EXPECT_EQ(mainWindow, GetWindow(window, GW_OWNER));
-                                 EXPECT_FALSE(IsWindowEnabled(mainWindow)) << "the owner waits";
-                                 RECT outer = {}, inner = {};
-                                 GetWindowRect(mainWindow, &outer);
-                                 GetWindowRect(window, &inner);
-                                 EXPECT_NEAR((outer.left + outer.right) / 2,
-                                             (inner.left + inner.right) / 2, 1);
-                                 EXPECT_TRUE(IsDlgButtonChecked(window, IDC_OVERWRITE));
-                                 SendDlgItemMessageA(window, IDC_UPDATE, BM_CLICK, 0, 0);
-                                 EXPECT_FALSE(IsDlgButtonChecked(window, IDC_OVERWRITE));
-                                 SendMessageA(window, WM_COMMAND, IDOK, 0);
-                               },
-                           });
+  auto chooseUpdate = [&mainWindow](CScriptedDlg&, HWND window) {
+    EXPECT_EQ(mainWindow, GetWindow(window, GW_OWNER));
+    EXPECT_FALSE(IsWindowEnabled(mainWindow)) << "the owner waits";
+    RECT outer = {}, inner = {};
+    GetWindowRect(mainWindow, &outer);
+    GetWindowRect(window, &inner);
+    EXPECT_NEAR((outer.left + outer.right) / 2, (inner.left + inner.right) / 2, 1);
+    EXPECT_TRUE(IsDlgButtonChecked(window, IDC_OVERWRITE));
+    SendDlgItemMessageA(window, IDC_UPDATE, BM_CLICK, 0, 0);
+    EXPECT_FALSE(IsDlgButtonChecked(window, IDC_OVERWRITE));
+    SendMessageA(window, WM_COMMAND, IDOK, 0);
+  };
+  CScriptedDlg nested(IDD_OVERWRITE, {chooseUpdate});
   int nestedResult = 0;
-  CMainDlg main(IDD_INSTALL, {
-                                 [&](CScriptedDlg&, HWND window) {
-                                   mainWindow = window;
-                                   nestedResult = nested.DoModal();
-                                   EXPECT_TRUE(IsWindowEnabled(window));
-                                   EXPECT_EQ(window, platform::ActiveDialogWindow());
-                                   SendMessageA(window, WM_COMMAND, IDCANCEL, 0);
-                                 },
-                             });
+  auto openNested = [&](CScriptedDlg&, HWND window) {
+    mainWindow = window;
+    nestedResult = nested.DoModal();
+    EXPECT_TRUE(IsWindowEnabled(window));
+    EXPECT_EQ(window, platform::ActiveDialogWindow());
+    SendMessageA(window, WM_COMMAND, IDCANCEL, 0);
+  };
+  CScriptedDlg main(IDD_INSTALL, {openNested});
   int result = main.DoModal();
   if (result == platform::kDialogFailed) GTEST_SKIP() << "no display for real windows";
   EXPECT_EQ(platform::kIdCancel, result);

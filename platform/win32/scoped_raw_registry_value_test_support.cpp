@@ -1,6 +1,8 @@
 // Raw registry values for tests, through the advapi32 calls.
 #include <windows.h>
 
+#include <memory>
+#include <type_traits>
 #include <vector>
 
 #include "platform/fake/scoped_raw_registry_value.h"
@@ -11,25 +13,15 @@ namespace {
 // Large enough for the values tests replace.
 constexpr DWORD kPreviousValueCapacity = 4096;
 
-class CMachineKey {
- public:
-  explicit CMachineKey(const std::string& subKey) {
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, subKey.c_str(), 0, KEY_QUERY_VALUE | KEY_SET_VALUE,
-                      &m_key) != ERROR_SUCCESS) {
-      m_key = nullptr;
-    }
-  }
-  ~CMachineKey() {
-    if (m_key) RegCloseKey(m_key);
-  }
-  CMachineKey(const CMachineKey&) = delete;
-  CMachineKey& operator=(const CMachineKey&) = delete;
+using MachineKey = std::unique_ptr<std::remove_pointer_t<HKEY>, decltype(&RegCloseKey)>;
 
-  HKEY get() const { return m_key; }
-
- private:
-  HKEY m_key = nullptr;
-};
+// The machine's key `subKey` opened for reading and setting values, or null.
+MachineKey OpenMachineKey(const std::string& subKey) {
+  HKEY key = nullptr;
+  LONG opened =
+      RegOpenKeyExA(HKEY_LOCAL_MACHINE, subKey.c_str(), 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key);
+  return MachineKey(opened == ERROR_SUCCESS ? key : nullptr, &RegCloseKey);
+}
 
 int SetValue(HKEY key, const std::string& name, DWORD type, const std::string& bytes) {
   return RegSetValueExA(key, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
@@ -41,7 +33,7 @@ int SetValue(HKEY key, const std::string& name, DWORD type, const std::string& b
 CScopedRawRegistryValue::CScopedRawRegistryValue(std::string subKey, std::string name,
                                                  RawValueType type, const std::string& bytes)
     : m_subKey(std::move(subKey)), m_name(std::move(name)) {
-  CMachineKey key(m_subKey);
+  MachineKey key = OpenMachineKey(m_subKey);
   if (!key.get()) return;
   std::vector<BYTE> buffer(kPreviousValueCapacity);
   DWORD size = kPreviousValueCapacity;
@@ -57,7 +49,7 @@ CScopedRawRegistryValue::CScopedRawRegistryValue(std::string subKey, std::string
 }
 
 CScopedRawRegistryValue::~CScopedRawRegistryValue() {
-  CMachineKey key(m_subKey);
+  MachineKey key = OpenMachineKey(m_subKey);
   if (!m_set || !key.get()) return;
   if (m_previous) {
     SetValue(key.get(), m_name, m_previous->type, m_previous->bytes);
