@@ -7,8 +7,6 @@
 #ifndef CIRVANE_PLATFORM_FILES_H_
 #define CIRVANE_PLATFORM_FILES_H_
 
-#include <zlib.h>
-
 #include <cstddef>
 #include <memory>
 #include <optional>
@@ -70,8 +68,6 @@ class CFileSystem {
   // Asks for the folder holding `path` to reach the disk, so that a move into it lasts (POSIX
   // fsync of the folder; on Windows MOVEFILE_WRITE_THROUGH has done it). 1 on success.
   virtual int SyncFolderOf(const char* path) = 0;
-  // Opens a gzip file for reading with zlib (gzopen "rb"); null when it cannot be opened.
-  virtual gzFile OpenGzip(const char* path) = 0;
   // Looks `path` up with the system's directory search. On Windows a name with `*` or `?` finds
   // nothing: the search would take it as a pattern.
   virtual EntryKind Find(const char* path) = 0;

@@ -65,9 +65,6 @@ class CFaultyFiles : public CFileSystem {
   int MoveReplacing(const char* from, const char* to) override;
   // Nothing to wait for: the faults model an ended process, not a lost disk.
   int SyncFolderOf(const char*) override { return m_ended ? 0 : 1; }
-  gzFile OpenGzip(const char* path) override {
-    return m_ended ? nullptr : RealFiles().OpenGzip(path);
-  }
   EntryKind Find(const char* path) override {
     return m_ended ? EntryKind::kNone : RealFiles().Find(path);
   }

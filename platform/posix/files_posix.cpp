@@ -56,8 +56,6 @@ class CPosixFiles : public CFileSystem {
     return synced;
   }
 
-  gzFile OpenGzip(const char* path) override { return gzopen(SystemPath(path).c_str(), "rb"); }
-
   EntryKind Find(const char* path) override {
     struct stat info;
     if (stat(SystemPath(path).c_str(), &info) != 0) return EntryKind::kNone;

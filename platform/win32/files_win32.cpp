@@ -52,8 +52,6 @@ class CWin32Files : public CFileSystem {
 
   int SyncFolderOf(const char*) override { return 1; }
 
-  gzFile OpenGzip(const char* path) override { return gzopen(path, "rb"); }
-
   // An entry is a file when it carries the normal attribute or lacks the directory attribute.
   // A pattern names no entry, even when it matches some.
   EntryKind Find(const char* path) override {
