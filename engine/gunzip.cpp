@@ -23,6 +23,8 @@ std::string Format(const char* format, std::string_view path) {
   return text.data();
 }
 
+// A member cut short: the text users have always had for it, from when zlib's gzip file layer
+// reported it on closing.
 constexpr char kCutShort[] = "gz_uncompress(): failed gzclose()";
 constexpr int kGzipWindowBits = 15 + 16;  // a 32 KB window, gzip wrapping only
 constexpr unsigned char kGzipMagic[] = {0x1f, 0x8b};
